@@ -1,0 +1,18 @@
+// The two exported chunk builders, over C string arrays and R vectors.
+#include "codelist_chunk.h"
+
+#include "../bridge/exports.h"
+
+void directCodelist(char *chunk, int start, char **codes, char **databases,
+                    const char *database, int count) {
+  vemro::buildChunk(
+      chunk, start, count, database, [codes](int i) { return codes[i]; },
+      [databases](int i) { return databases[i]; });
+}
+
+void directCodelist_r(char *chunk, int start, SEXP codes, SEXP databases, const char *database,
+                      int count) {
+  vemro::buildChunk(
+      chunk, start, count, database, [codes](int i) { return R_CHAR(STRING_ELT(codes, i)); },
+      [databases](int i) { return R_CHAR(STRING_ELT(databases, i)); });
+}
