@@ -1,0 +1,4 @@
+library(testthat)
+library(Vemro)
+
+test_check("Vemro")
