@@ -10,7 +10,7 @@ root=$(pwd)
 rRunner=(R --vanilla --no-echo -f tools/run-r-tests.R --args)
 case "${1:-}" in
   --valgrind)
-    rRunner=(R -d "valgrind --quiet --error-exitcode=97"
+    rRunner=(R -d "valgrind --quiet --leak-check=full --errors-for-leak-kinds=definite --show-leak-kinds=definite --error-exitcode=97 --suppressions=$root/tools/valgrind.supp"
              --vanilla --no-echo -f tools/run-r-tests.R --args) ;;
   "") ;;
   *) echo "usage: tools/test.sh [--valgrind]"; exit 2 ;;
