@@ -46,8 +46,10 @@ int resolveEnd(int end, int frequency, const vemro::LocalRecords &read, int seri
 
 vemro::Failure resolveRange(const vemro::LocalSeriesList &list, int *start, int *end,
                             int *frequency, int *observations) {
-  vemro::LocalRecords read{vemro::scratch<SeriesInfo>(list.seriesCount),
-                           vemro::scratch<bool>(list.seriesCount), vemro::noFrequencyYet};
+  // A negative series count means no series, not a vast allocation.
+  size_t records = list.seriesCount > 0 ? static_cast<size_t>(list.seriesCount) : 0;
+  vemro::LocalRecords read{vemro::scratch<SeriesInfo>(records), vemro::scratch<bool>(records),
+                           vemro::noFrequencyYet};
   vemro::Failure failure = vemro::readLocalRecords(list, read);
   if (failure.failed()) return failure;
   // A requested frequency is lowered to the coarsest series', never raised.

@@ -86,6 +86,12 @@ test_that("with no database and no series the starting values come back", {
   expect_identical(vendorCalls(), "QVBGetObsNum(99999999, -99999999, 100)")
   resetDouble()
   expect_identical(localRangeOf(character(), character(), frequency = 40L)$frequency, 40L)
+  resetDouble()
+  negative <- bridge("getObsNum", "A", 1L, "A", "S1", -3L, start = -1L, end = -1L,
+                     frequency = 30L, observations = 0L)
+  expect_identical(c(negative$start, negative$end), c(99999999L, -99999999L))
+  expect_identical(vendorCalls(), c('QVBOpenDatabase("A")', "QVBCloseDatabase()",
+                                    "QVBGetObsNum(99999999, -99999999, 30)"))
 })
 
 test_that("a series whose database is not listed is never read nor used", {
