@@ -13,18 +13,8 @@ namespace {
 SEXP call_vemroSeriesInfo(SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP) {
   notYetAvailable("call_vemroSeriesInfo");
 }
-void qvbGetInfo(char **, char **, int *, int *, int *, int *, int *, int *, int *, int *, int *,
-                char **, char **, char **, char **, char **, char **) {
-  notYetAvailable("qvbGetInfo");
-}
-void getObsNum(char **, int *, char **, char **, int *, int *, int *, int *, int *) {
-  notYetAvailable("getObsNum");
-}
 void c_vemroGetData(int *, double *, char **, char **, char **, int *, int *, int *, int *, int *,
                     int *, int *, int *) {
   notYetAvailable("c_vemroGetData");
-}
-void qvbGetData(char **, int *, char **, char **, int *, int *, int *, int *, int *, double *) {
-  notYetAvailable("qvbGetData");
 }
 SEXP call_vemroGetCodes(SEXP, SEXP) { notYetAvailable("call_vemroGetCodes"); }

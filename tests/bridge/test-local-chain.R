@@ -1,0 +1,54 @@
+test_that("vemroLocalData settles the range, then fills one named column per series", {
+  resetDouble()
+  script("QVBGetInfo", 0L, record = seriesRecord(frequency = 40L, firstPeriod = 202001L,
+                                                 lastPeriod = 202012L))
+  script("QVBGetInfo", 0L, record = seriesRecord(firstPeriod = 20202L, lastPeriod = 20204L))
+  script("QVBGetObsNum", 3L)
+  script("QVBGetObsNum", 3L)
+  script("QVBGetData", 0L, data = c(1, 2, 3))
+  script("QVBGetData", 0L, data = c(4, 5, 6))
+  result <- vemroLocalData(c("M", "Q"), c("Monthly DB", "Quarterly DB"))
+  expected <- matrix(c(1, 2, 3, 4, 5, 6), nrow = 3, dimnames = list(NULL, c("M", "Q")))
+  expect_identical(as.vector(result), as.vector(expected))
+  expect_identical(dimnames(result), dimnames(expected))
+  expect_identical(attributes(result)[c("start", "end", "frequency")],
+                   list(start = 20200331L, end = 20201231L, frequency = 30L))
+  expect_identical(vendorCalls()[c(7, 8, 10, 13)], c(
+    "QVBGetObsNum(20201, 20204, 30)", "QVBGetObsNum(20201, 20204, 30)",
+    'QVBGetData("Monthly DB", "M", 20201, 20204, 30)',
+    'QVBGetData("Quarterly DB", "Q", 20201, 20204, 30)'))
+})
+
+test_that("vemroLocalData passes explicit dates and recycles one database name", {
+  resetDouble()
+  script("QVBGetInfo", 0L, record = seriesRecord())
+  script("QVBGetInfo", 0L, record = seriesRecord())
+  result <- vemroLocalData(c("A", "B"), "DB", frequency = 10, start = 20000101, end = 20011231)
+  expect_identical(dim(result), c(0L, 2L))
+  expect_identical(vendorCalls()[1:4], c('QVBOpenDatabase("DB")', 'QVBGetInfo(NULL, "A")',
+                                         'QVBGetInfo(NULL, "B")', "QVBCloseDatabase()"))
+  expect_identical(vendorCalls()[5], "QVBGetObsNum(2000, 2001, 10)")
+  expect_identical(attr(result, "end"), 20011231L)
+})
+
+test_that("vemroLocalData refuses a frequency that no listed code results from", {
+  resetDouble()
+  script("QVBGetInfo", 0L, record = seriesRecord())
+  expect_error(vemroLocalData("A", "DB", frequency = 20),
+               "`frequency` 20 and the series' own frequencies give 20, which is not one of",
+               fixed = TRUE)
+  expect_false(any(grepl("QVBGetData", vendorCalls())))
+})
+
+test_that("vemroLocalData names the argument that is wrong, before any vendor call", {
+  resetDouble()
+  expect_error(vemroLocalData(character(), "DB"), "`codes` must be a character vector")
+  expect_error(vemroLocalData(c("A", NA), "DB"), "`codes` must be a character vector")
+  expect_error(vemroLocalData("A", 1), "`databases` must be a character vector")
+  expect_error(vemroLocalData(c("A", "B", "C"), c("X", "Y")),
+               "`databases` must hold one name or 3 names, one per code, not 2", fixed = TRUE)
+  expect_error(vemroLocalData("A", "DB", frequency = 1.5), "`frequency` must be a single whole")
+  expect_error(vemroLocalData("A", "DB", start = NA), "`start` must be a single whole number")
+  expect_error(vemroLocalData("A", "DB", end = "2020"), "`end` must be a single whole number")
+  expect_length(vendorCalls(), 0)
+})
