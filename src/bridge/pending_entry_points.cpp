@@ -20,11 +20,6 @@ void qvbGetInfo(char **, char **, int *, int *, int *, int *, int *, int *, int 
 void getObsNum(char **, int *, char **, char **, int *, int *, int *, int *, int *) {
   notYetAvailable("getObsNum");
 }
-void c_vemroGetData(int *, double *, char **, char **, char **, int *, int *, int *, int *, int *,
-                    int *, int *, int *) {
-  notYetAvailable("c_vemroGetData");
-}
 void qvbGetData(char **, int *, char **, char **, int *, int *, int *, int *, int *, double *) {
   notYetAvailable("qvbGetData");
 }
-SEXP call_vemroGetCodes(SEXP, SEXP) { notYetAvailable("call_vemroGetCodes"); }
