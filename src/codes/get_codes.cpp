@@ -20,9 +20,29 @@ constexpr int openFailed = 1;
 // and nothing past it is read.
 char *listingBuffer() { return R_alloc(vemro::listingBytes, 1); }
 
-// Lists the codes into scratch memory that stays valid until the call
-// ends, and points text and length at them.
-vemro::Failure listCodes(const char *database, int direct, const char **text, size_t *length) {
+struct Listing {
+  const char *text = nullptr;  // scratch memory, valid until the call ends
+  size_t length = 0;
+};
+
+// Lists the open database's codes and puts the merge-data setting back.
+vemro::Failure listOpenDatabase(const vemro::VendorLibrary &library, int direct,
+                                const char *name, int savedMerge, Listing &result) {
+  vemro::ListingText listing(listingBuffer(), vemro::listingBytes);
+  // A first page that fails leaves the database open: nothing was listed.
+  if (direct && QVBDGetNames(name, listing.firstPagePlace(QVBD_MAX_PAGE_BYTES)) != 0) {
+    library.setMergeData(savedMerge);
+    return vemro::Failure::api(openFailed);
+  }
+  vemro::Failure failure =
+      direct ? vemro::listDirectPages(listing) : vemro::listLocalCodes(name, listing);
+  library.setMergeData(savedMerge);
+  library.closeDatabase();
+  result = {listing.text(), listing.length()};
+  return failure;
+}
+
+vemro::Failure listCodes(const char *database, int direct, Listing &result) {
   size_t nameLength = std::strlen(database);
   if (nameLength >= nameBytes)
     return vemro::Failure::message(
@@ -30,36 +50,22 @@ vemro::Failure listCodes(const char *database, int direct, const char **text, si
         nameBytes - 1);
   char name[nameBytes] = {};
   std::memcpy(name, database, nameLength);
-
   const vemro::VendorLibrary &library = vemro::vendorLibrary(direct);
   int saved = vemro::takeOverSettings(library, listingMergeSetting);
   if (library.openDatabase(name) != 0) {
     library.setMergeData(saved);
     return vemro::Failure::api(openFailed);
   }
-  vemro::ListingText listing(listingBuffer(), vemro::listingBytes);
-  // A first page that fails leaves the database open: nothing was listed.
-  if (direct && QVBDGetNames(name, listing.firstPagePlace(QVBD_MAX_PAGE_BYTES)) != 0) {
-    library.setMergeData(saved);
-    return vemro::Failure::api(openFailed);
-  }
-  vemro::Failure failure =
-      direct ? vemro::listDirectPages(listing) : vemro::listLocalCodes(name, listing);
-  library.setMergeData(saved);
-  library.closeDatabase();
-  *text = listing.text();
-  *length = listing.length();
-  return failure;
+  return listOpenDatabase(library, direct, name, saved, result);
 }
 
 }  // namespace
 
 SEXP call_vemroGetCodes(SEXP direct, SEXP database) {
   SEXP name = PROTECT(Rf_asChar(database));
-  const char *text = nullptr;
-  size_t length = 0;
-  vemro::raiseIfFailed(listCodes(R_CHAR(name), Rf_asInteger(direct), &text, &length));
-  SEXP result = Rf_ScalarString(Rf_mkCharLen(text, static_cast<int>(length)));
+  Listing listing;
+  vemro::raiseIfFailed(listCodes(R_CHAR(name), Rf_asInteger(direct), listing));
+  SEXP result = Rf_ScalarString(Rf_mkCharLen(listing.text, static_cast<int>(listing.length)));
   UNPROTECT(1);
   return result;
 }
