@@ -13,8 +13,3 @@ namespace {
 SEXP call_vemroSeriesInfo(SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP) {
   notYetAvailable("call_vemroSeriesInfo");
 }
-void c_vemroGetData(int *, double *, char **, char **, char **, int *, int *, int *, int *, int *,
-                    int *, int *, int *) {
-  notYetAvailable("c_vemroGetData");
-}
-SEXP call_vemroGetCodes(SEXP, SEXP) { notYetAvailable("call_vemroGetCodes"); }

@@ -15,6 +15,10 @@ extern "C" {
 
 /* Status code of QVBDGetNames when no page is left. */
 #define QVBD_NO_MORE_PAGES 1011
+/* The most bytes that one page of QVBDGetNames takes, its terminating NUL
+   included. The library never writes more at the place it is given, and
+   callers always leave this much room there. */
+#define QVBD_MAX_PAGE_BYTES 1000000
 
 QVB_EXPORT int QVBDEnableRetries(int flag);
 QVB_EXPORT int QVBDEnableAnsi(int flag);
@@ -33,6 +37,7 @@ QVB_EXPORT int QVBDGetInfo(const char *database, const char *chunk, SeriesInfo *
 QVB_EXPORT int QVBDGetData(const char *database, const char *chunk, int firstPeriod,
                            int lastPeriod, int frequency, double *out);
 /* With a name: the first page of codes at out; with null: the next page.
+   Each page is at most QVBD_MAX_PAGE_BYTES bytes, NUL included.
    0: page written; QVBD_NO_MORE_PAGES: none left; other: this page failed. */
 QVB_EXPORT int QVBDGetNames(const char *database, char *out);
 

@@ -1,0 +1,26 @@
+# Argument checks for lists of series. Each names the argument and says
+# what was wrong with it.
+
+checkStrings <- function(x, name) {
+  if (!is.character(x) || anyNA(x)) {
+    stop(sprintf("`%s` must be a character vector without NA", name), call. = FALSE)
+  }
+  invisible(x)
+}
+
+checkPositive <- function(x, name) {
+  checkInteger(x, name)
+  if (x < 1L) stop(sprintf("`%s` must be at least 1, not %d", name, as.integer(x)), call. = FALSE)
+  invisible(x)
+}
+
+# One database name per series; a single name stands for every series.
+seriesDatabases <- function(databases, codes) {
+  checkStrings(databases, "databases")
+  if (length(databases) == 1L) return(rep(databases, length(codes)))
+  if (length(databases) != length(codes)) {
+    stop(sprintf("`databases` must have one name or one per series (%d), not %d",
+                 length(codes), length(databases)), call. = FALSE)
+  }
+  databases
+}

@@ -1,0 +1,22 @@
+#' Every series code of a database
+#'
+#' @param database Name of the database: a local database file, or a
+#'   database of the direct service. At most 511 bytes.
+#' @param direct `TRUE` to list a database of the direct service, `FALSE`
+#'   for a local database file.
+#' @return A character vector of the database's codes in the order the
+#'   vendor library lists them; `character(0)` for an empty database. The
+#'   direct service lists at most 32 pages of codes; pages it fails to send
+#'   are left out.
+#' @export
+vemroCodes <- function(database, direct = FALSE) {
+  checkString(database, "database")
+  checkFlag(direct, "direct")
+  if (nchar(database, type = "bytes") > 511L) {
+    stop("`database` must be at most 511 bytes long", call. = FALSE)
+  }
+  text <- .Call("call_vemroGetCodes", as.integer(direct), database, PACKAGE = "Vemro")
+  codes <- strsplit(text, ",", fixed = TRUE)[[1]]
+  # An empty page leaves an empty field, which is no code.
+  codes[nzchar(codes)]
+}

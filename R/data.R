@@ -1,0 +1,45 @@
+#' Observations of many series in one matrix
+#'
+#' Reads the observations of series spread over several databases, all at
+#' one frequency and over one range of periods, into a matrix with one
+#' column per series. Each database is visited once, in the order in which
+#' it first appears in `databases`.
+#'
+#' @param codes Series codes, a character vector.
+#' @param databases The database of each series: one name per series, or
+#'   one name for all of them.
+#' @param start,end Period dates of the first and last observation, in the
+#'   form of `frequency`: a year, year * 10 + quarter, year * 100 + month or
+#'   YYYYMMDD.
+#' @param frequency Frequency code: 10, 30, 40, 51 to 57, 60 or 61.
+#' @param observations Number of observations from `start` to `end` at
+#'   `frequency`: the number of rows of the matrix.
+#' @param direct `TRUE` to read from the direct service, `FALSE` for local
+#'   database files.
+#' @param merge `TRUE` to ask the vendor library for merged data.
+#' @param reopen After every `reopen` series read, the open database is
+#'   closed and opened again; this is also where a long read can be
+#'   interrupted. At least 1.
+#' @return A numeric matrix of `observations` rows with one column per
+#'   series, named by its code. The vendor library writes each series'
+#'   observations into its column; what it leaves unwritten is `NA`.
+#' @export
+vemroGetData <- function(codes, databases, start, end, frequency, observations,
+                         direct = FALSE, merge = FALSE, reopen = 500) {
+  checkStrings(codes, "codes")
+  databases <- seriesDatabases(databases, codes)
+  checkInteger(start, "start")
+  checkInteger(end, "end")
+  checkFrequency(frequency)
+  checkCount(observations, "observations")
+  checkFlag(direct, "direct")
+  checkFlag(merge, "merge")
+  checkPositive(reopen, "reopen")
+  visited <- unique(databases)
+  data <- matrix(NA_real_, nrow = observations, ncol = length(codes),
+                 dimnames = list(NULL, codes))
+  .C("c_vemroGetData", as.integer(direct), data = data, codes, databases, visited,
+     length(visited), length(codes), as.integer(start), as.integer(end),
+     as.integer(frequency), as.integer(merge), as.integer(observations),
+     as.integer(reopen), NAOK = TRUE, PACKAGE = "Vemro")$data
+}

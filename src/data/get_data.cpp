@@ -1,0 +1,38 @@
+// c_vemroGetData: the observations of many series, spread over several
+// databases, written column by column into R's matrix.
+#include "../bridge/exports.h"
+#include "../bridge/scratch.h"
+#include "../seriesinfo/codelist_chunk.h"
+#include "retrieval.h"
+
+namespace {
+
+constexpr int mergeSetting = 1;
+constexpr int mergeSettingMerged = 3;
+
+vemro::Failure getData(const vemro::DataRequest &request) {
+  vemro::Failure refused = vemro::checkDataRequest(request);
+  if (refused.failed()) return refused;
+  const vemro::VendorLibrary &library = vemro::vendorLibrary(request.direct);
+  int saved = vemro::takeOverSettings(library, request.merge ? mergeSettingMerged : mergeSetting);
+  char *chunk = request.direct ? vemro::scratch<char>(vemro::chunkBytes) : nullptr;
+  vemro::Retrieval retrieval{request, library, chunk, nullptr, 0, 0};
+  for (int d = 0; d < request.databaseCount; ++d) {
+    int status = vemro::visitDatabase(retrieval, request.databases[d]);
+    if (status != 0) return vemro::Failure::api(status);
+  }
+  library.setMergeData(saved);
+  library.closeDatabase();
+  return vemro::Failure::none();
+}
+
+}  // namespace
+
+void c_vemroGetData(int *direct, double *matrix, char **codes, char **seriesDatabases,
+                    char **databases, int *databaseCount, int *seriesCount, int *startPeriod,
+                    int *endPeriod, int *frequency, int *merge, int *stride,
+                    int *reopenInterval) {
+  vemro::raiseIfFailed(getData({direct[0], matrix, codes, seriesDatabases, databases,
+                                databaseCount[0], seriesCount[0], startPeriod[0], endPeriod[0],
+                                frequency[0], merge[0], stride[0], reopenInterval[0]}));
+}
