@@ -10,9 +10,6 @@ namespace {
 }
 }  // namespace
 
-SEXP call_vemroSeriesInfo(SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP) {
-  notYetAvailable("call_vemroSeriesInfo");
-}
 void qvbGetInfo(char **, char **, int *, int *, int *, int *, int *, int *, int *, int *, int *,
                 char **, char **, char **, char **, char **, char **) {
   notYetAvailable("qvbGetInfo");
