@@ -1,12 +1,13 @@
 # Calls call_vemroSeriesInfo with argument objects made fresh for the call
 # and returns what it gave back together with what it wrote into them.
-# Unwritten list entries start as -1, so that a test can tell them apart.
+# Unwritten list entries start as -1, so that a test can tell them apart;
+# capacity is the length of each failure list.
 seriesInfo <- function(codes, seriesDatabases, databases = unique(seriesDatabases),
                        direct = 0L, merge = 0L, resolve = 0L, frequency = 1000L,
                        start = -1L, end = -1L, reopen = 500L, n = length(codes),
-                       databaseCount = length(databases)) {
+                       databaseCount = length(databases), capacity = n) {
   unwritten <- function(length) rep(-1L, length)
-  failures <- c(list(unwritten(7)), replicate(7, unwritten(n), simplify = FALSE))
+  failures <- c(list(unwritten(7)), replicate(7, unwritten(capacity), simplify = FALSE))
   # Fresh vectors: the call writes into them in place.
   fresh <- function(x) {
     v <- integer(1)
