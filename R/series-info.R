@@ -1,0 +1,120 @@
+#' Information on many series, and a common range for them
+#'
+#' Reads the information records of series spread over one or more
+#' databases, lists the series that could not be read by the reason, and
+#' resolves one frequency, date range and observation count under which the
+#' other series can be fetched together.
+#'
+#' @param codes Series codes, a character vector.
+#' @param databases The database of each series: one name for all of them,
+#'   or one name per code. Databases are visited in the order in which they
+#'   first appear.
+#' @param frequency Target frequency code: 10, 30, 40, 51 to 57, 60 or 61,
+#'   or 1000 for the lowest frequency among the series.
+#' @param start,end Calendar dates (YYYYMMDD) of the range, or -1 to derive
+#'   them from the series kept.
+#' @param direct `TRUE` to read from the direct service, `FALSE` from local
+#'   databases.
+#' @param merge `TRUE` to have the vendor library merge data.
+#' @param reopen The open database is closed and opened again after every
+#'   `reopen` series read; a user interrupt is noticed there. A whole number
+#'   of at least 1.
+#' @param resolve `TRUE` to resolve a common frequency and range.
+#' @return A list of four elements:
+#'   \describe{
+#'     \item{`info`}{A data frame with one row per series: `database`,
+#'       `code`, `firstDate` and `lastDate` (calendar dates of the first and
+#'       last observation), `attrA` (0 for a series without data),
+#'       `frequency`, `attrB` to `attrF` and `textA` to `textF`. Series that
+#'       were not read hold `NA` and empty strings.}
+#'     \item{`failed`}{Positions in `codes` of the series that could not be
+#'       read, in seven vectors: `notOpened` (the database did not open),
+#'       `notFound`, `infoNotLoaded`, `sourceNotLoaded`, `status5`,
+#'       `status6` and `otherStatus`.}
+#'     \item{`setAside`}{Positions of the series left out of the range:
+#'       `noData` (also series never read), `higherFrequency` and
+#'       `lowerFrequency`; `NULL` when no range was resolved.}
+#'     \item{`range`}{`frequency`, `start` and `end` as period dates of that
+#'       frequency, and `observations`; `NULL` when no range was resolved,
+#'       that is when `resolve` is `FALSE` or series failed for a reason
+#'       other than `notOpened`.}
+#'   }
+#' @export
+vemroSeriesInfo <- function(codes, databases, frequency = 1000, start = -1, end = -1,
+                            direct = FALSE, merge = FALSE, reopen = 500, resolve = TRUE) {
+  checkSeriesNames(codes, databases)
+  checkTargetFrequency(frequency)
+  checkInteger(start, "start")
+  checkInteger(end, "end")
+  checkFlag(direct, "direct")
+  checkFlag(merge, "merge")
+  checkFlag(resolve, "resolve")
+  checkInteger(reopen, "reopen")
+  if (reopen < 1) stop(sprintf("`reopen` must be at least 1, not %d", as.integer(reopen)),
+                       call. = FALSE)
+  seriesDatabases <- rep_len(databases, length(codes))
+  visited <- unique(seriesDatabases)
+  n <- length(codes)
+  failures <- c(list(integer(7)), replicate(7, integer(n), simplify = FALSE))
+  range <- lapply(list(resolve, frequency, start, end, 0L), freshInteger)
+  setAside <- list(NULL, integer(3), integer(n), integer(n), integer(n))
+  columns <- .Call("call_vemroSeriesInfo", as.integer(direct), failures, codes,
+                   seriesDatabases, visited, length(visited), n, as.integer(merge), range,
+                   setAside, as.integer(reopen), PACKAGE = "Vemro")
+  counts <- failures[[1]]
+  resolved <- resolve && all(counts[-1] == 0L)
+  list(info = seriesInfoFrame(columns),
+       failed = positionLists(failures[-1], counts, failureNames),
+       setAside = if (resolved) positionLists(setAside[3:5], setAside[[2]], setAsideNames),
+       range = if (resolved) stats::setNames(lapply(range[2:5], `[[`, 1L), rangeNames))
+}
+
+failureNames <- c("notOpened", "notFound", "infoNotLoaded", "sourceNotLoaded", "status5",
+                  "status6", "otherStatus")
+setAsideNames <- c("noData", "higherFrequency", "lowerFrequency")
+rangeNames <- c("frequency", "start", "end", "observations")
+# The result columns, without the two that are always empty.
+infoColumns <- c(database = 1L, code = 2L, firstDate = 4L, lastDate = 5L, attrA = 6L,
+                 frequency = 7L, attrB = 8L, attrC = 9L, attrD = 10L, attrE = 11L,
+                 attrF = 12L, textA = 13L, textB = 15L, textC = 16L, textD = 17L,
+                 textE = 18L, textF = 19L)
+
+seriesInfoFrame <- function(columns) {
+  as.data.frame(stats::setNames(columns[infoColumns], names(infoColumns)),
+                stringsAsFactors = FALSE)
+}
+
+# The first counts[k] entries of list k, as 1-based positions.
+positionLists <- function(lists, counts, names) {
+  stats::setNames(lapply(seq_along(names), function(k) lists[[k]][seq_len(counts[k])] + 1L),
+                  names)
+}
+
+# The bridge writes its results into these vectors in place, so each must
+# be a vector of its own, never one shared with the caller.
+freshInteger <- function(x) {
+  fresh <- integer(1)
+  fresh[1] <- as.integer(x)
+  fresh
+}
+
+checkSeriesNames <- function(codes, databases) {
+  if (!is.character(codes) || anyNA(codes)) {
+    stop("`codes` must be a character vector without NA", call. = FALSE)
+  }
+  if (!is.character(databases) || anyNA(databases) ||
+      !length(databases) %in% c(1L, length(codes))) {
+    stop("`databases` must be one database name, or one per code, without NA", call. = FALSE)
+  }
+  invisible(codes)
+}
+
+checkTargetFrequency <- function(frequency) {
+  checkInteger(frequency, "frequency")
+  if (!frequency %in% c(frequencyCodes, 1000L)) {
+    stop(sprintf("`frequency` must be 1000 (the lowest among the series) or one of %s, not %d",
+                 paste(frequencyCodes, collapse = ", "), as.integer(frequency)),
+         call. = FALSE)
+  }
+  invisible(frequency)
+}

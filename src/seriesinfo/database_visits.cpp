@@ -1,0 +1,91 @@
+// Walking the series positions once per visited database.
+#include "database_visits.h"
+
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
+
+#include "../bridge/interrupt.h"
+#include "../vendor/qvbapi.h"
+#include "../vendor/qvbdapi.h"
+#include "chosen_library.h"
+#include "chunk_pairing.h"
+#include "codelist_chunk.h"
+#include "result_columns.h"
+
+namespace vemro {
+namespace seriesinfo {
+namespace {
+
+struct Visits {
+  const SeriesInfoCall *call;
+  SEXP columns;
+  FailureLists *failures;
+  unsigned char *written;
+  ChunkPairing pairing;
+  int64_t seriesMet;  // over all visits: series whose database was the visited one
+  int openStatus;
+  SeriesInfo record;  // reused, never cleared between requests
+};
+
+static_assert(std::is_trivially_destructible<Visits>::value,
+              "the visits live across the interrupt check");
+
+// Taken at every position, whether its series belongs to the database or
+// not, so it repeats until the next series met moves the count on. Only
+// the local library's close is called, in both modes.
+void reopenWhenDue(Visits *visits, const char *database) {
+  if (visits->seriesMet == 0 || visits->seriesMet % visits->call->reopenInterval != 0) return;
+  QVBCloseDatabase();
+  checkInterrupt();
+  visits->openStatus = openDatabase(visits->call->direct, database);
+}
+
+int requestRecord(Visits *visits, int position) {
+  const SeriesInfoCall &call = *visits->call;
+  if (call.direct)
+    return QVBDGetInfo(nullptr, chunkForRequest(&visits->pairing, position), &visits->record);
+  return QVBGetInfo(nullptr, R_CHAR(STRING_ELT(call.codes, position)), &visits->record);
+}
+
+void readSeries(Visits *visits, int position) {
+  ++visits->seriesMet;
+  if (visits->openStatus != 0) {
+    addFailure(visits->failures, notOpenedList, position);
+    skipRequest(&visits->pairing);
+    return;
+  }
+  int status = requestRecord(visits, position);
+  if (status != 0) {
+    addFailure(visits->failures, listForStatus(status, visits->call->direct), position);
+    return;
+  }
+  writeSeries(visits->columns, position, visits->record,
+              STRING_ELT(visits->call->seriesDatabases, position));
+  visits->written[position] = 1;
+}
+
+void visitDatabase(Visits *visits, const char *database) {
+  const SeriesInfoCall &call = *visits->call;
+  visits->openStatus = openDatabase(call.direct, database);
+  for (int i = 0; i < call.seriesCount; ++i) {
+    reopenWhenDue(visits, database);
+    if (call.direct && i % chunkWidth == 0) startWindow(&visits->pairing, database, i);
+    if (std::strcmp(R_CHAR(STRING_ELT(call.seriesDatabases, i)), database) == 0)
+      readSeries(visits, i);
+  }
+}
+
+}  // namespace
+
+void visitDatabases(const SeriesInfoCall &call, SEXP columns, FailureLists *failures,
+                    unsigned char *written) {
+  Visits visits{&call, columns, failures, written, {}, 0, 0, {}};
+  if (call.direct)
+    visits.pairing = startPairing(call.codes, call.seriesDatabases, call.seriesCount);
+  for (int d = 0; d < call.databaseCount; ++d)
+    visitDatabase(&visits, R_CHAR(STRING_ELT(call.databases, d)));
+}
+
+}  // namespace seriesinfo
+}  // namespace vemro
