@@ -7,11 +7,13 @@ namespace vemro {
 
 namespace {
 
-const VendorLibrary localLibrary = {QVBEnableRetries, QVBEnableAnsi,   QVBGetMergeData,
-                                    QVBSetMergeData,  QVBOpenDatabase, QVBCloseDatabase};
+const VendorLibrary localLibrary = {QVBEnableRetries, QVBEnableAnsi,    QVBGetMergeData,
+                                    QVBSetMergeData,  QVBOpenDatabase,  QVBCloseDatabase,
+                                    QVBGetObsNum};
 
-const VendorLibrary directLibrary = {QVBDEnableRetries, QVBDEnableAnsi,   QVBDGetMergeData,
-                                     QVBDSetMergeData,  QVBDOpenDatabase, QVBDCloseDatabase};
+const VendorLibrary directLibrary = {QVBDEnableRetries, QVBDEnableAnsi,    QVBDGetMergeData,
+                                     QVBDSetMergeData,  QVBDOpenDatabase,  QVBDCloseDatabase,
+                                     QVBDGetObsNum};
 
 }  // namespace
 
@@ -23,6 +25,11 @@ int takeOverSettings(const VendorLibrary &library, int mergeSetting) {
   int saved = library.getMergeData();
   library.setMergeData(mergeSetting);
   return saved;
+}
+
+void restoreSettingsAndClose(const VendorLibrary &library, int savedMerge) {
+  library.setMergeData(savedMerge);
+  library.closeDatabase();
 }
 
 }  // namespace vemro

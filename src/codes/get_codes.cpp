@@ -12,7 +12,6 @@
 namespace {
 
 constexpr size_t nameBytes = 512;
-constexpr int listingMergeSetting = 0;
 constexpr int openFailed = 1;
 
 // The listing buffer comes from R's transient allocator, which R releases
@@ -36,8 +35,7 @@ vemro::Failure listOpenDatabase(const vemro::VendorLibrary &library, int direct,
   }
   vemro::Failure failure =
       direct ? vemro::listDirectPages(listing) : vemro::listLocalCodes(name, listing);
-  library.setMergeData(savedMerge);
-  library.closeDatabase();
+  vemro::restoreSettingsAndClose(library, savedMerge);
   result = {listing.text(), listing.length()};
   return failure;
 }
@@ -51,7 +49,7 @@ vemro::Failure listCodes(const char *database, int direct, Listing &result) {
   char name[nameBytes] = {};
   std::memcpy(name, database, nameLength);
   const vemro::VendorLibrary &library = vemro::vendorLibrary(direct);
-  int saved = vemro::takeOverSettings(library, listingMergeSetting);
+  int saved = vemro::takeOverSettings(library, vemro::mergeNone);
   if (library.openDatabase(name) != 0) {
     library.setMergeData(saved);
     return vemro::Failure::api(openFailed);

@@ -7,22 +7,18 @@
 
 namespace {
 
-constexpr int mergeSetting = 1;
-constexpr int mergeSettingMerged = 3;
-
 vemro::Failure getData(const vemro::DataRequest &request) {
   vemro::Failure refused = vemro::checkDataRequest(request);
   if (refused.failed()) return refused;
   const vemro::VendorLibrary &library = vemro::vendorLibrary(request.direct);
-  int saved = vemro::takeOverSettings(library, request.merge ? mergeSettingMerged : mergeSetting);
+  int saved = vemro::takeOverSettings(library, request.merge ? vemro::mergeCombined : vemro::mergeSingle);
   char *chunk = request.direct ? vemro::scratch<char>(vemro::chunkBytes) : nullptr;
   vemro::Retrieval retrieval{request, library, chunk, nullptr, 0, 0};
   for (int d = 0; d < request.databaseCount; ++d) {
     int status = vemro::visitDatabase(retrieval, request.databases[d]);
     if (status != 0) return vemro::Failure::api(status);
   }
-  library.setMergeData(saved);
-  library.closeDatabase();
+  vemro::restoreSettingsAndClose(library, saved);
   return vemro::Failure::none();
 }
 

@@ -8,7 +8,7 @@
 #include "../bridge/interrupt.h"
 #include "../vendor/qvbapi.h"
 #include "../vendor/qvbdapi.h"
-#include "chosen_library.h"
+#include "../bridge/vendor_library.h"
 #include "chunk_pairing.h"
 #include "codelist_chunk.h"
 #include "result_columns.h"
@@ -38,7 +38,7 @@ void reopenWhenDue(Visits *visits, const char *database) {
   if (visits->seriesMet == 0 || visits->seriesMet % visits->call->reopenInterval != 0) return;
   QVBCloseDatabase();
   checkInterrupt();
-  visits->openStatus = openDatabase(visits->call->direct, database);
+  visits->openStatus = vendorLibrary(visits->call->direct).openDatabase(database);
 }
 
 int requestRecord(Visits *visits, int position) {
@@ -67,7 +67,7 @@ void readSeries(Visits *visits, int position) {
 
 void visitDatabase(Visits *visits, const char *database) {
   const SeriesInfoCall &call = *visits->call;
-  visits->openStatus = openDatabase(call.direct, database);
+  visits->openStatus = vendorLibrary(call.direct).openDatabase(database);
   for (int i = 0; i < call.seriesCount; ++i) {
     reopenWhenDue(visits, database);
     if (call.direct && i % chunkWidth == 0) startWindow(&visits->pairing, database, i);

@@ -6,7 +6,7 @@
 #include "../bridge/exports.h"
 #include "../bridge/scratch.h"
 #include "../calendar/frequency.h"
-#include "chosen_library.h"
+#include "../bridge/vendor_library.h"
 #include "result_columns.h"
 
 namespace vemro {
@@ -124,7 +124,7 @@ void resolveRange(const SeriesInfoCall &call, SEXP columns, const unsigned char 
   rangeEntry(call.range, 2) = startPeriod;
   rangeEntry(call.range, 3) = endPeriod;
   rangeEntry(call.range, 1) = target;
-  rangeEntry(call.range, 4) = observationCount(call.direct, startPeriod, endPeriod, target);
+  rangeEntry(call.range, 4) = vendorLibrary(call.direct).observationCount(startPeriod, endPeriod, target);
 }
 
 }  // namespace seriesinfo

@@ -6,7 +6,7 @@
 #include "../bridge/exports.h"
 #include "../bridge/failure.h"
 #include "../bridge/scratch.h"
-#include "chosen_library.h"
+#include "../bridge/vendor_library.h"
 #include "database_visits.h"
 #include "failure_lists.h"
 #include "range_resolution.h"
@@ -19,14 +19,18 @@ using namespace vemro::seriesinfo;
 
 SEXP seriesInfo(const SeriesInfoCall &call) {
   SEXP columns = PROTECT(allocateColumns(call.seriesCount));
-  int savedMerge = setUpLibrary(call.direct, call.merge);
+  const vemro::VendorLibrary &library = vemro::vendorLibrary(call.direct);
+  // The single setting comes first in every case, so a merging batch
+  // makes two calls.
+  int savedMerge = vemro::takeOverSettings(library, vemro::mergeSingle);
+  if (call.merge != 0) library.setMergeData(vemro::mergeCombined);
   auto *written = vemro::scratch<unsigned char>(call.seriesCount);
   FailureLists failures = startFailureLists(call.failures);
   visitDatabases(call, columns, &failures, written);
   writeFailureCounts(failures);
   if (resolveRequested(call) && onlyNotOpenedFailures(failures))
     resolveRange(call, columns, written);
-  restoreAndClose(call.direct, savedMerge);
+  vemro::restoreSettingsAndClose(library, savedMerge);
   UNPROTECT(1);
   return columns;
 }
