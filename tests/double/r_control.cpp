@@ -91,7 +91,10 @@ extern "C" DOUBLE_EXPORT SEXP vemroDouble_calls() {
 // Calls a bridge function of type void(int), found by R's
 // getNativeSymbolInfo, with a plain int: R itself cannot pass one by value.
 extern "C" DOUBLE_EXPORT SEXP vemroDouble_callWithInt(SEXP symbol, SEXP value) {
-  auto function = reinterpret_cast<void (*)(int)>(R_ExternalPtrAddrFn(symbol));
+  // Through the generic function type, which every function pointer
+  // converts to without a type-mismatch warning.
+  auto plain = reinterpret_cast<void (*)(void)>(R_ExternalPtrAddrFn(symbol));
+  auto function = reinterpret_cast<void (*)(int)>(plain);
   function(Rf_asInteger(value));
   return R_NilValue;
 }
