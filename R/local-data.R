@@ -25,27 +25,15 @@
 #' }
 #' @export
 vemroLocalData <- function(codes, databases, frequency = 1000, start = -1, end = -1) {
-  checkNames(codes, "codes")
-  checkNames(databases, "databases")
-  if (length(databases) == 1L) databases <- rep(databases, length(codes))
-  if (length(databases) != length(codes)) {
-    stop(sprintf("`databases` must hold one name or %d names, one per code, not %d",
-                 length(codes), length(databases)), call. = FALSE)
-  }
+  checkStrings(codes, "codes")
+  if (length(codes) == 0L) stop("`codes` must hold at least one code", call. = FALSE)
+  databases <- seriesDatabases(databases, codes)
   checkInteger(frequency, "frequency")
   checkInteger(start, "start")
   checkInteger(end, "end")
   range <- localRange(codes, databases, as.integer(frequency), as.integer(start),
                       as.integer(end))
   localMatrix(codes, databases, range)
-}
-
-checkNames <- function(x, name) {
-  if (!is.character(x) || length(x) == 0L || anyNA(x)) {
-    stop(sprintf("`%s` must be a character vector of at least one name, without NA", name),
-         call. = FALSE)
-  }
-  invisible(x)
 }
 
 localRange <- function(codes, databases, frequency, start, end) {

@@ -42,17 +42,15 @@
 #' @export
 vemroSeriesInfo <- function(codes, databases, frequency = 1000, start = -1, end = -1,
                             direct = FALSE, merge = FALSE, reopen = 500, resolve = TRUE) {
-  checkSeriesNames(codes, databases)
+  checkStrings(codes, "codes")
+  seriesDatabases <- seriesDatabases(databases, codes)
   checkTargetFrequency(frequency)
   checkInteger(start, "start")
   checkInteger(end, "end")
   checkFlag(direct, "direct")
   checkFlag(merge, "merge")
   checkFlag(resolve, "resolve")
-  checkInteger(reopen, "reopen")
-  if (reopen < 1) stop(sprintf("`reopen` must be at least 1, not %d", as.integer(reopen)),
-                       call. = FALSE)
-  seriesDatabases <- rep_len(databases, length(codes))
+  checkPositive(reopen, "reopen")
   visited <- unique(seriesDatabases)
   n <- length(codes)
   failures <- c(list(integer(7)), replicate(7, integer(n), simplify = FALSE))
@@ -96,17 +94,6 @@ freshInteger <- function(x) {
   fresh <- integer(1)
   fresh[1] <- as.integer(x)
   fresh
-}
-
-checkSeriesNames <- function(codes, databases) {
-  if (!is.character(codes) || anyNA(codes)) {
-    stop("`codes` must be a character vector without NA", call. = FALSE)
-  }
-  if (!is.character(databases) || anyNA(databases) ||
-      !length(databases) %in% c(1L, length(codes))) {
-    stop("`databases` must be one database name, or one per code, without NA", call. = FALSE)
-  }
-  invisible(codes)
 }
 
 checkTargetFrequency <- function(frequency) {

@@ -42,11 +42,11 @@ test_that("vemroLocalData refuses a frequency that no listed code results from",
 
 test_that("vemroLocalData names the argument that is wrong, before any vendor call", {
   resetDouble()
-  expect_error(vemroLocalData(character(), "DB"), "`codes` must be a character vector")
+  expect_error(vemroLocalData(character(), "DB"), "`codes` must hold at least one code")
   expect_error(vemroLocalData(c("A", NA), "DB"), "`codes` must be a character vector")
   expect_error(vemroLocalData("A", 1), "`databases` must be a character vector")
   expect_error(vemroLocalData(c("A", "B", "C"), c("X", "Y")),
-               "`databases` must hold one name or 3 names, one per code, not 2", fixed = TRUE)
+               "`databases` must have one name or one per series (3), not 2", fixed = TRUE)
   expect_error(vemroLocalData("A", "DB", frequency = 1.5), "`frequency` must be a single whole")
   expect_error(vemroLocalData("A", "DB", start = NA), "`start` must be a single whole number")
   expect_error(vemroLocalData("A", "DB", end = "2020"), "`end` must be a single whole number")

@@ -3,7 +3,7 @@ test_that("vemroSeriesInfo refuses malformed arguments by name before any vendor
   expect_error(vemroSeriesInfo(c("A1", NA), "A"), "`codes` must be a character vector without NA",
                fixed = TRUE)
   expect_error(vemroSeriesInfo(c("A1", "A2", "A3"), c("A", "B")),
-               "`databases` must be one database name, or one per code, without NA", fixed = TRUE)
+               "`databases` must have one name or one per series (3), not 2", fixed = TRUE)
   expect_error(vemroSeriesInfo("A1", "A", frequency = 20), paste(
     "`frequency` must be 1000 (the lowest among the series) or one of 10, 30, 40, 51, 52, 53,",
     "54, 55, 56, 57, 60, 61, not 20"), fixed = TRUE)
