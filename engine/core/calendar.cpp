@@ -23,10 +23,12 @@ int clampInt(int64_t value, int low, int high) {
   return static_cast<int>(std::clamp<int64_t>(value, low, high));
 }
 
+// Period dates split by floor division, so that a negative year part reads
+// back exactly as periodDateOf writes it.
 int64_t dayOfPeriodDate(int periodDate) {
-  int64_t year = periodDate / 10000;
-  int month = clampInt(periodDate / 100 % 100, 1, 12);
-  int day = clampInt(periodDate % 100, 1, monthLength(year, month));
+  int64_t year = floorDiv(periodDate, 10000), rest = floorMod(periodDate, 10000);
+  int month = clampInt(rest / 100, 1, 12);
+  int day = clampInt(rest % 100, 1, monthLength(year, month));
   return daysFromCivil(year, month, day);
 }
 
@@ -86,9 +88,9 @@ int64_t periodIndex(int periodDate, int frequency) {
     case 10:
       return periodDate;
     case 30:
-      return int64_t{periodDate / 10} * 4 + clampInt(periodDate % 10, 1, 4) - 1;
+      return floorDiv(periodDate, 10) * 4 + clampInt(floorMod(periodDate, 10), 1, 4) - 1;
     case 40:
-      return int64_t{periodDate / 100} * 12 + clampInt(periodDate % 100, 1, 12) - 1;
+      return floorDiv(periodDate, 100) * 12 + clampInt(floorMod(periodDate, 100), 1, 12) - 1;
     default:
       return indexHoldingDay(dayOfPeriodDate(periodDate), frequency);
   }

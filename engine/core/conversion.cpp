@@ -86,6 +86,10 @@ void copyRun(const Observations &series, int64_t targetStart, int count, double 
     std::memcpy(out + coveredFrom, series.bytes + (offset + coveredFrom) * 8,
                 static_cast<size_t>(coveredTo - coveredFrom) * 8);
   }
+  // Files from other writers may mark gaps with any NaN; R must see NA.
+  for (int64_t i = coveredFrom; i < coveredTo; ++i) {
+    if (std::isnan(out[i])) out[i] = missingValue();
+  }
   std::fill(out + coveredTo, out + count, missingValue());
 }
 
