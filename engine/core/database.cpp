@@ -123,7 +123,12 @@ int Database::info(const char *code, SeriesInfo &out) {
 
 int Database::next(const char *previousCode, SeriesInfo &out) {
   int found = fillInfo(next_.runWithText(previousCode ? previousCode : ""), next_.get(), out);
-  return found == status::seriesNotFound ? status::listingOver : found;
+  if (found == status::seriesNotFound) return status::listingOver;
+  // A damaged index must not send a listing round in circles.
+  if (found == status::ok && previousCode && std::strcmp(out.code, previousCode) <= 0) {
+    return status::seriesUnreadable;
+  }
+  return found;
 }
 
 int Database::observations(const char *code, Observations &out) {
