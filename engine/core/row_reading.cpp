@@ -31,9 +31,14 @@ std::string_view textOf(sqlite3_stmt *stmt, int column) {
               : std::string_view();
 }
 
-bool integersAreSound(sqlite3_stmt *stmt, int from, int to) {
+// Reads the integer columns from..to into values; false unless each one
+// holds an integer that fits 32 bits.
+bool readIntegers(sqlite3_stmt *stmt, int from, int to, int *values) {
   for (int column = from; column <= to; ++column) {
-    if (!isInteger(stmt, column) || !fitsInt(sqlite3_column_int64(stmt, column))) return false;
+    if (!isInteger(stmt, column)) return false;
+    sqlite3_int64 value = sqlite3_column_int64(stmt, column);
+    if (!fitsInt(value)) return false;
+    values[column - from] = static_cast<int>(value);
   }
   return true;
 }
@@ -48,29 +53,29 @@ bool shapeIsSound(int frequency, int first, int last, int count, sqlite3_int64 b
 }  // namespace
 
 int readInfoRow(sqlite3_stmt *stmt, SeriesInfo &out) {
-  if (!integersAreSound(stmt, firstColumn, aggregationColumn) ||
+  int v[aggregationColumn - firstColumn + 1];
+  if (!readIntegers(stmt, firstColumn, aggregationColumn, v) ||
       !isInteger(stmt, blobLengthColumn) || sqlite3_column_type(stmt, codeColumn) != SQLITE_TEXT) {
     return status::seriesUnreadable;
   }
-  int first = sqlite3_column_int(stmt, firstColumn), last = sqlite3_column_int(stmt, lastColumn);
-  int count = sqlite3_column_int(stmt, countColumn);
-  int frequency = sqlite3_column_int(stmt, frequencyColumn);
+  auto at = [&](int column) { return v[column - firstColumn]; };
   std::string_view code = textOf(stmt, codeColumn);
   if (code.size() >= sizeof out.code ||
-      !shapeIsSound(frequency, first, last, count, sqlite3_column_int64(stmt, blobLengthColumn))) {
+      !shapeIsSound(at(frequencyColumn), at(firstColumn), at(lastColumn), at(countColumn),
+                    sqlite3_column_int64(stmt, blobLengthColumn))) {
     return status::seriesUnreadable;
   }
   std::memset(&out, 0, sizeof out);
   copyTextToSlot(code, out.code, sizeof out.code);
-  out.firstPeriod = first;
-  out.lastPeriod = last;
-  out.attrA = count;
-  out.frequency = frequency;
-  out.attrB = sqlite3_column_int(stmt, changedColumn);
-  out.attrC = sqlite3_column_int(stmt, decimalsColumn);
-  out.attrD = sqlite3_column_int(stmt, magnitudeColumn);
-  out.attrE = sqlite3_column_int(stmt, missingColumn);
-  out.attrF = sqlite3_column_int(stmt, aggregationColumn);
+  out.firstPeriod = at(firstColumn);
+  out.lastPeriod = at(lastColumn);
+  out.attrA = at(countColumn);
+  out.frequency = at(frequencyColumn);
+  out.attrB = at(changedColumn);
+  out.attrC = at(decimalsColumn);
+  out.attrD = at(magnitudeColumn);
+  out.attrE = at(missingColumn);
+  out.attrF = at(aggregationColumn);
   copyTextToSlot(textOf(stmt, firstTextColumn + 0), out.textA, sizeof out.textA);
   copyTextToSlot(textOf(stmt, firstTextColumn + 1), out.textB, sizeof out.textB);
   copyTextToSlot(textOf(stmt, firstTextColumn + 2), out.textC, sizeof out.textC);
@@ -81,13 +86,14 @@ int readInfoRow(sqlite3_stmt *stmt, SeriesInfo &out) {
 }
 
 int readObservationsRow(sqlite3_stmt *stmt, Observations &out) {
-  if (!integersAreSound(stmt, 0, 3) || sqlite3_column_type(stmt, 4) != SQLITE_BLOB) {
+  int v[4];
+  if (!readIntegers(stmt, 0, 3, v) || sqlite3_column_type(stmt, 4) != SQLITE_BLOB) {
     return status::seriesUnreadable;
   }
-  out.frequency = sqlite3_column_int(stmt, 0);
-  out.firstPeriod = sqlite3_column_int(stmt, 1);
-  out.count = sqlite3_column_int(stmt, 2);
-  out.aggregation = sqlite3_column_int(stmt, 3);
+  out.frequency = v[0];
+  out.firstPeriod = v[1];
+  out.count = v[2];
+  out.aggregation = v[3];
   out.bytes = static_cast<const unsigned char *>(sqlite3_column_blob(stmt, 4));
   sqlite3_int64 bytes = sqlite3_column_bytes(stmt, 4);
   if (!isListedFrequency(out.frequency) || out.count < 0 || bytes != sqlite3_int64{out.count} * 8) {

@@ -1,6 +1,9 @@
 // verify: SQLite's own integrity check of the file, then every series
 // read back and checked against its stored summary.
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 #include <sqlite3.h>
@@ -8,6 +11,7 @@
 #include "commands.h"
 #include "database.h"
 #include "database_reading.h"
+#include "missing_value.h"
 
 namespace vemro::tool {
 namespace {
@@ -32,6 +36,15 @@ int integrityProblems(const std::string &path) {
   return problems;
 }
 
+bool hasForeignNan(const engine::SeriesRecord &record) {
+  for (double value : record.values) {
+    uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    if (std::isnan(value) && bits != engine::missingValueBits) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool verifyDatabase(const Arguments &args) {
@@ -43,6 +56,7 @@ bool verifyDatabase(const Arguments &args) {
   try {
     forEachSeries(*database, [&](const engine::SeriesRecord &record) {
       std::string problem = engine::problemWith(record);
+      if (problem.empty() && hasForeignNan(record)) problem = "a gap is not stored as NA";
       if (!problem.empty()) {
         std::printf("problem: series '%s': %s\n", record.code.c_str(), problem.c_str());
         ++problems;

@@ -55,7 +55,7 @@ void expectValues(const std::vector<double> &actual, const std::vector<double> &
 }
 
 TEST(OwnFrequency, CopiesAndMarksUncoveredPeriodsNa) {
-  Series monthly{40, 202002, 1, {1, NA, 3}};
+  Series monthly{40, 202002, 1, {1, missingValue(), 3}};
   expectValues(read(monthly, 201912, 202006, 40), {NA, NA, 1, NA, 3, NA, NA});
   expectValues(read(monthly, 202003, 202003, 40), {NA});
   expectValues(read(monthly, 202101, 202102, 40), {NA, NA});
