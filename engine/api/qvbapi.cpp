@@ -1,7 +1,7 @@
 // The library's exported functions: each one forwards to the engine and
 // turns any unexpected failure (an allocation, say) into a status, so no
 // exception ever leaves the library.
-#include "../../src/vendor/qvbapi.h"
+#include "qvbapi.h"
 
 #include "../core/period_run.h"
 #include "../core/status.h"

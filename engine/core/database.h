@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "../../src/vendor/series_info.h"
+#include "series_info.h"
 #include "observations.h"
 #include "series_record.h"
 #include "statement.h"

@@ -6,7 +6,7 @@
 
 #include <sqlite3.h>
 
-#include "../../src/vendor/series_info.h"
+#include "series_info.h"
 #include "observations.h"
 #include "series_record.h"
 
