@@ -1,0 +1,39 @@
+// Turns CSV files into series records. Metadata comes from one CSV with a
+// header naming its columns: code, frequency and aggregation are required;
+// description, source, units, area, adjustment, base, decimals, magnitude
+// and changed (YYYY-MM-DD) are optional. Observations come in the long
+// layout (header code,date,value: one row per observation) or the wide one
+// (header date,CODE1,CODE2,...: one row per date). Dates are YYYY-MM-DD and
+// name the period of the series' frequency that holds them. NA (and, in the
+// long layout, an empty value) is a missing observation; an empty cell of
+// the wide layout is no observation at all. Every refused row throws an InputError with its line.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "csv_reader.h"
+#include "series_record.h"
+
+namespace vemro::engine {
+
+class SeriesImport {
+ public:
+  void readMetadata(const std::string &path);
+  void readLong(const std::string &path);
+  void readWide(const std::string &path);
+  // Every series read, in code order, its values running without gaps
+  // from its first observed period to its last.
+  std::vector<SeriesRecord> records() const;
+
+ private:
+  void addValue(const CsvReader &reader, const std::string &code, const std::string &date,
+                const std::string &value);
+
+  std::map<std::string, SeriesRecord> series_;
+  std::map<std::string, std::map<int64_t, double>> values_;
+};
+
+}  // namespace vemro::engine

@@ -1,0 +1,29 @@
+// Reads a CSV file record by record: comma-separated fields, fields in
+// double quotes may hold commas, newlines and doubled quotes; LF or CRLF
+// line ends. Malformed quoting throws an InputError naming the line.
+#pragma once
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace vemro::engine {
+
+class CsvReader {
+ public:
+  explicit CsvReader(std::string path);
+  // False at the end of the file.
+  bool next(std::vector<std::string> &fields);
+  // Line on which the last record read starts.
+  long line() const { return recordLine_; }
+  const std::string &path() const { return path_; }
+
+ private:
+  bool readQuoted(std::string &field);
+
+  std::string path_;
+  std::ifstream in_;
+  long currentLine_ = 1, recordLine_ = 0;
+};
+
+}  // namespace vemro::engine

@@ -1,0 +1,46 @@
+// A database file opened read-only. One read transaction is held from open
+// to close and the lookups reuse prepared statements. Every lookup returns a status (status.h). The object owns its
+// SQLite connection; bytes it hands out stay valid until its next lookup.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <memory>
+#include <string>
+
+#include "series_info.h"
+#include "observations.h"
+#include "series_record.h"
+#include "statement.h"
+
+namespace vemro::engine {
+
+// The file a database name stands for: the name itself, else the name with
+// the database extension added; empty when neither is a regular file.
+std::string databaseFileOf(const std::string &name);
+
+class Database {
+ public:
+  // Null, with the reason in `reason`, when the file cannot be used.
+  static std::unique_ptr<Database> open(const std::string &name, std::string &reason);
+  ~Database();
+  Database(const Database &) = delete;
+  Database &operator=(const Database &) = delete;
+
+  int info(const char *code, SeriesInfo &out);
+  // With previousCode null the first series in code order, else the next.
+  int next(const char *previousCode, SeriesInfo &out);
+  int observations(const char *code, Observations &out);
+  // The whole series, for the database tool.
+  int record(const char *code, SeriesRecord &out);
+
+ private:
+  explicit Database(sqlite3 *db) : db_(db) {}
+  std::string prepare();
+  int fillInfo(int stepResult, sqlite3_stmt *stmt, SeriesInfo &out);
+
+  sqlite3 *db_;
+  Statement info_, next_, observations_;
+};
+
+}  // namespace vemro::engine

@@ -1,0 +1,111 @@
+#include "row_reading.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "calendar.h"
+#include "period_run.h"
+#include "status.h"
+#include "utf8_text.h"
+
+namespace vemro::engine {
+namespace {
+
+enum InfoColumn {
+  codeColumn, firstColumn, lastColumn, countColumn, frequencyColumn, changedColumn,
+  decimalsColumn, magnitudeColumn, missingColumn, aggregationColumn, firstTextColumn,
+  blobLengthColumn = firstTextColumn + 6
+};
+
+bool isInteger(sqlite3_stmt *stmt, int column) {
+  return sqlite3_column_type(stmt, column) == SQLITE_INTEGER;
+}
+
+bool fitsInt(sqlite3_int64 value) { return value >= INT32_MIN && value <= INT32_MAX; }
+
+std::string_view textOf(sqlite3_stmt *stmt, int column) {
+  const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
+  return text ? std::string_view(text, static_cast<size_t>(sqlite3_column_bytes(stmt, column)))
+              : std::string_view();
+}
+
+// Reads the integer columns from..to into values; false unless each one
+// holds an integer that fits 32 bits.
+bool readIntegers(sqlite3_stmt *stmt, int from, int to, int *values) {
+  for (int column = from; column <= to; ++column) {
+    if (!isInteger(stmt, column)) return false;
+    sqlite3_int64 value = sqlite3_column_int64(stmt, column);
+    if (!fitsInt(value)) return false;
+    values[column - from] = static_cast<int>(value);
+  }
+  return true;
+}
+
+// The period range, count and frequency agree, and the blob holds the count.
+bool shapeIsSound(int frequency, int first, int last, int count, sqlite3_int64 blobBytes) {
+  if (!isListedFrequency(frequency) || count < 0) return false;
+  if (blobBytes != sqlite3_int64{count} * 8) return false;
+  return count == 0 || periodCount(first, last, frequency) == count;
+}
+
+}  // namespace
+
+int readInfoRow(sqlite3_stmt *stmt, SeriesInfo &out) {
+  int v[aggregationColumn - firstColumn + 1];
+  if (!readIntegers(stmt, firstColumn, aggregationColumn, v) ||
+      !isInteger(stmt, blobLengthColumn) || sqlite3_column_type(stmt, codeColumn) != SQLITE_TEXT) {
+    return status::seriesUnreadable;
+  }
+  auto at = [&](int column) { return v[column - firstColumn]; };
+  std::string_view code = textOf(stmt, codeColumn);
+  if (code.size() >= sizeof out.code ||
+      !shapeIsSound(at(frequencyColumn), at(firstColumn), at(lastColumn), at(countColumn),
+                    sqlite3_column_int64(stmt, blobLengthColumn))) {
+    return status::seriesUnreadable;
+  }
+  std::memset(&out, 0, sizeof out);
+  copyTextToSlot(code, out.code, sizeof out.code);
+  out.firstPeriod = at(firstColumn);
+  out.lastPeriod = at(lastColumn);
+  out.attrA = at(countColumn);
+  out.frequency = at(frequencyColumn);
+  out.attrB = at(changedColumn);
+  out.attrC = at(decimalsColumn);
+  out.attrD = at(magnitudeColumn);
+  out.attrE = at(missingColumn);
+  out.attrF = at(aggregationColumn);
+  copyTextToSlot(textOf(stmt, firstTextColumn + 0), out.textA, sizeof out.textA);
+  copyTextToSlot(textOf(stmt, firstTextColumn + 1), out.textB, sizeof out.textB);
+  copyTextToSlot(textOf(stmt, firstTextColumn + 2), out.textC, sizeof out.textC);
+  copyTextToSlot(textOf(stmt, firstTextColumn + 3), out.textD, sizeof out.textD);
+  copyTextToSlot(textOf(stmt, firstTextColumn + 4), out.textE, sizeof out.textE);
+  copyTextToSlot(textOf(stmt, firstTextColumn + 5), out.textF, sizeof out.textF);
+  return status::ok;
+}
+
+int readObservationsRow(sqlite3_stmt *stmt, Observations &out) {
+  int v[4];
+  if (!readIntegers(stmt, 0, 3, v) || sqlite3_column_type(stmt, 4) != SQLITE_BLOB) {
+    return status::seriesUnreadable;
+  }
+  out.frequency = v[0];
+  out.firstPeriod = v[1];
+  out.count = v[2];
+  out.aggregation = v[3];
+  out.bytes = static_cast<const unsigned char *>(sqlite3_column_blob(stmt, 4));
+  sqlite3_int64 bytes = sqlite3_column_bytes(stmt, 4);
+  if (!isListedFrequency(out.frequency) || out.count < 0 || bytes != sqlite3_int64{out.count} * 8) {
+    return status::seriesUnreadable;
+  }
+  return status::ok;
+}
+
+void readRecordTexts(sqlite3_stmt *stmt, SeriesRecord &out) {
+  std::string *texts[] = {&out.units,       &out.area, &out.adjustment,
+                          &out.description, &out.base, &out.source};
+  for (int i = 0; i < 6; ++i) *texts[i] = std::string(textOf(stmt, firstTextColumn + i));
+}
+
+}  // namespace vemro::engine

@@ -1,0 +1,47 @@
+// vemro-db: builds and inspects the engine's database files.
+#include <cstdio>
+#include <exception>
+
+#include "commands.h"
+
+namespace {
+
+constexpr const char *usage =
+    "usage: vemro-db COMMAND ARGS\n"
+    "  create DB                          create an empty database\n"
+    "  import DB --meta META.csv [--long DATA.csv]... [--wide DATA.csv]...\n"
+    "                                     add or replace series from CSV\n"
+    "  export DB META.csv DATA.csv        write metadata and long-layout data\n"
+    "  list DB                            print every series code\n"
+    "  show DB CODE                       print one series\n"
+    "  verify DB                          check the whole file\n";
+
+int run(const std::string &command, const vemro::tool::Arguments &args) {
+  using namespace vemro::tool;
+  if (command == "create") createDatabase(args);
+  else if (command == "import") importSeries(args);
+  else if (command == "export") exportSeries(args);
+  else if (command == "list") listCodes(args);
+  else if (command == "show") showSeries(args);
+  else if (command == "verify") return verifyDatabase(args) ? 0 : 1;
+  else {
+    std::fputs(usage, stderr);
+    return 2;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  if (argc < 2) {
+    std::fputs(usage, stderr);
+    return 2;
+  }
+  try {
+    return run(argv[1], vemro::tool::Arguments(argv + 2, argv + argc));
+  } catch (const std::exception &error) {
+    std::fprintf(stderr, "vemro-db %s: %s\n", argv[1], error.what());
+    return 1;
+  }
+}

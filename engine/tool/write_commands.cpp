@@ -1,0 +1,47 @@
+// create and import: both end in one all-or-nothing write of the file.
+#include <stdexcept>
+
+#include "commands.h"
+#include "csv_import.h"
+#include "database.h"
+#include "database_update.h"
+#include "database_writer.h"
+
+namespace vemro::tool {
+
+void createDatabase(const Arguments &args) {
+  if (args.size() != 1) throw std::runtime_error("expects one database name");
+  if (!engine::databaseFileOf(args[0]).empty()) {
+    throw std::runtime_error("'" + args[0] + "' already exists");
+  }
+  engine::DatabaseWriter writer(databasePathFor(args[0]));
+  writer.commit();
+}
+
+void importSeries(const Arguments &args) {
+  if (args.size() < 3 || args.size() % 2 == 0) {
+    throw std::runtime_error("expects DB --meta META.csv [--long DATA.csv]... [--wide DATA.csv]...");
+  }
+  engine::SeriesImport import;
+  std::vector<std::pair<std::string, std::string>> dataFiles;
+  bool hasMetadata = false;
+  for (size_t i = 1; i + 1 < args.size(); i += 2) {
+    if (args[i] == "--meta") {
+      import.readMetadata(args[i + 1]);
+      hasMetadata = true;
+    } else if (args[i] == "--long" || args[i] == "--wide") {
+      dataFiles.emplace_back(args[i], args[i + 1]);
+    } else {
+      throw std::runtime_error("unknown option '" + args[i] + "'");
+    }
+  }
+  if (!hasMetadata) throw std::runtime_error("no --meta file given");
+  for (const auto &[layout, path] : dataFiles) {
+    layout == "--long" ? import.readLong(path) : import.readWide(path);
+  }
+  std::vector<engine::SeriesRecord> records = import.records();
+  engine::mergeIntoDatabase(databasePathFor(args[0]), records);
+  std::printf("imported %zu series into %s\n", records.size(), databasePathFor(args[0]).c_str());
+}
+
+}  // namespace vemro::tool

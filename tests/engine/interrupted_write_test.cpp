@@ -1,0 +1,87 @@
+// An import that fails or is killed half-way leaves the previous database
+// file byte for byte as it was.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "database.h"
+#include "database_update.h"
+#include "status.h"
+#include "test_database.h"
+
+namespace {
+
+using namespace vemro::engine;
+using namespace vemro::engine::testing;
+
+class InterruptedWrite : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path = folder.path("db.vdb");
+    writeDatabase(path, {monthlySeries("OLD", 201001, {1, 2, 3})});
+    before = fileBytes(path);
+    for (int i = 0; i < 500; ++i) {
+      incoming.push_back(monthlySeries("N" + std::to_string(1000 + i), 200001,
+                                       std::vector<double>(120, i)));
+    }
+  }
+
+  ScratchFolder folder;
+  std::string path, before;
+  std::vector<SeriesRecord> incoming;
+};
+
+TEST_F(InterruptedWrite, AFailureHalfWayLeavesTheOldFileAndNoLeftovers) {
+  int written = 0;
+  auto failHalfWay = [&] {
+    if (++written == 250) throw std::runtime_error("disk full");
+  };
+  EXPECT_THROW(mergeIntoDatabase(path, incoming, failHalfWay), std::runtime_error);
+  EXPECT_EQ(fileBytes(path), before);
+  EXPECT_EQ(folder.entries(), std::vector<std::string>{"db.vdb"});
+}
+
+TEST_F(InterruptedWrite, AKilledImportLeavesTheOldFile) {
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    int written = 0;
+    mergeIntoDatabase(path, incoming, [&] {
+      if (++written == 250) raise(SIGKILL);
+    });
+    _exit(0);  // not reached: the import dies first
+  }
+  int how = 0;
+  ASSERT_EQ(waitpid(child, &how, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(how) && WTERMSIG(how) == SIGKILL);
+  EXPECT_EQ(fileBytes(path), before);
+  std::string reason;
+  auto database = Database::open(path, reason);
+  ASSERT_NE(database, nullptr) << reason;
+  SeriesInfo info;
+  EXPECT_EQ(database->info("OLD", info), status::ok);
+  EXPECT_EQ(database->info("N1000", info), status::seriesNotFound);
+}
+
+TEST_F(InterruptedWrite, ACompletedImportMergesOldAndNewSeries) {
+  SeriesRecord replacement = monthlySeries("OLD", 201001, {9});
+  incoming.insert(incoming.begin(), replacement);
+  std::sort(incoming.begin(), incoming.end(),
+            [](const SeriesRecord &a, const SeriesRecord &b) { return a.code < b.code; });
+  mergeIntoDatabase(path, incoming);
+  std::string reason;
+  auto database = Database::open(path, reason);
+  ASSERT_NE(database, nullptr) << reason;
+  SeriesInfo info;
+  ASSERT_EQ(database->info("OLD", info), status::ok);
+  int count = info.attrA;
+  EXPECT_EQ(count, 1);
+  EXPECT_EQ(database->info("N1499", info), status::ok);
+  EXPECT_EQ(folder.entries(), std::vector<std::string>{"db.vdb"});
+}
+
+}  // namespace
