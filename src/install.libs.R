@@ -1,8 +1,14 @@
 # The bridge finds the vendor libraries beside itself (run path $ORIGIN),
 # so all of them are installed into the package's libs folder together.
-libs <- file.path(R_PACKAGE_DIR, paste0("libs", R_ARCH))
-dir.create(libs, recursive = TRUE, showWarnings = FALSE)
-shipped <- c("Vemro.so", "libqvbapi64.so", "libqvbdapi64.so")
-if (!all(file.copy(shipped, libs, overwrite = TRUE))) {
-  stop("could not install the native libraries into ", libs)
+# The database tool and the example database go to bin/ and extdata/.
+install <- function(files, folder) {
+  target <- file.path(R_PACKAGE_DIR, folder)
+  dir.create(target, recursive = TRUE, showWarnings = FALSE)
+  if (!all(file.copy(files, target, overwrite = TRUE))) {
+    stop("could not install ", paste(files, collapse = ", "), " into ", target)
+  }
 }
+install(c("Vemro.so", "libqvbapi64.so", "libqvbdapi64.so"), paste0("libs", R_ARCH))
+install("vemro-db", "bin")
+Sys.chmod(file.path(R_PACKAGE_DIR, "bin", "vemro-db"), mode = "0755")
+install("vemro-example.vdb", "extdata")

@@ -5,6 +5,7 @@ set -e
 root=$(cd "$(dirname "$0")/../.." && pwd)
 seconds=${1:-300}
 build="$root/build-fuzz"
+"$root/tools/install-packages.sh" clang-14 libclang-rt-14-dev cmake libsqlite3-dev
 CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVEMRO_TESTS=OFF -DVEMRO_FUZZ=ON >/dev/null
 cmake --build "$build" -j2 --target vemro-engine-fuzzer example_db

@@ -1,0 +1,85 @@
+test_that("the listing holds every series of the example database in code order", {
+  expect_identical(vemroCodes(exampleDb()), exampleCodes)
+})
+
+test_that("series information matches the source data", {
+  info <- vemroSeriesInfo(c("NILE", "JJ", "AIRPASS", "AQOZONE"), exampleDb(), resolve = FALSE)
+  expect_identical(info$info$firstDate, c(18711231L, 19600331L, 19490131L, 19730501L))
+  expect_identical(info$info$lastDate, c(19701231L, 19801231L, 19601231L, 19730930L))
+  expect_identical(info$info$attrA, c(100L, 84L, 144L, 153L))
+  expect_identical(info$info$frequency, c(10L, 30L, 40L, 61L))
+  expect_match(info$info$textD[[1]], "Nile")
+  expect_true(all(lengths(info$failed) == 0L))
+})
+
+test_that("every series reads back exactly at its own frequency, gaps as NA", {
+  sources <- list(NILE = Nile, LYNX = lynx, LAKEHURON = LakeHuron, JJ = JohnsonJohnson,
+                  UKGAS = UKgas, PRESIDENT = presidents, AIRPASS = AirPassengers, CO2 = co2,
+                  NOTTEM = nottem, UKDRIVER = UKDriverDeaths)
+  for (code in names(sources)) {
+    data <- vemroFetch(code, exampleDb())
+    expect_equal(as.numeric(data[, code]), asValues(sources[[code]]), info = code)
+  }
+  ozone <- vemroFetch("AQOZONE", exampleDb())
+  expect_identical(nrow(ozone), 153L)
+  expect_identical(unname(which(is.na(ozone[, 1]))), which(is.na(airquality$Ozone)))
+  expect_equal(ozone[!is.na(ozone[, 1]), 1], airquality$Ozone[!is.na(airquality$Ozone)],
+               ignore_attr = TRUE)
+})
+
+test_that("lower frequencies aggregate by each series' own rule", {
+  quarterly <- vemroFetch(c("AIRPASS", "CO2"), exampleDb(), frequency = 30,
+                          start = 19590101, end = 19601231)
+  expect_equal(quarterly[, "AIRPASS"],
+               asValues(aggregate(window(AirPassengers, 1959, c(1960, 12)), 4, sum)),
+               ignore_attr = TRUE)
+  expect_equal(quarterly[, "CO2"], asValues(aggregate(window(co2, 1959, c(1960, 12)), 4, mean)),
+               ignore_attr = TRUE)
+  expect_identical(rownames(quarterly)[1:2], c("19590331", "19590630"))
+})
+
+test_that("a range resolves over the series and lowers to their lowest frequency", {
+  info <- vemroSeriesInfo(c("NILE", "UKGAS"), exampleDb())
+  expect_identical(info$range, list(frequency = 10L, start = 1871L, end = 1986L,
+                                    observations = 116L))
+})
+
+test_that("unknown series and databases are reported, not raised", {
+  info <- vemroSeriesInfo(c("NILE", "NOSUCH"), exampleDb())
+  expect_identical(info$failed$notFound, 2L)
+  missing <- vemroSeriesInfo("NILE", file.path(tempdir(), "absent.vdb"))
+  expect_identical(missing$failed$notOpened, 1L)
+  expect_error(vemroFetch(c("NILE", "NOSUCH"), exampleDb()), "could not read NOSUCH (notFound)",
+               fixed = TRUE)
+  expect_error(vemroCodes(file.path(tempdir(), "absent.vdb")), "API: Unable to open database.",
+               fixed = TRUE)
+})
+
+test_that("the older local chain reads the same values", {
+  one <- qvbSeriesInfo(exampleDb(), "UKDRIVER")
+  expect_identical(one$frequency, 40L)
+  local <- vemroLocalData(c("UKDRIVER", "NOTTEM"), exampleDb(), start = 19690101,
+                          end = 19691231)
+  expect_equal(local[, "UKDRIVER"], asValues(window(UKDriverDeaths, 1969, c(1969, 12))),
+               ignore_attr = TRUE)
+  expect_identical(attr(local, "start"), 19690131L)
+  expect_error(qvbSeriesInfo(exampleDb(), "NOSUCH"), "Unable to find variable name",
+               fixed = TRUE)
+})
+
+test_that("date sequences come from the engine's calendar", {
+  expect_identical(vemroDateSeq(202001, 3, 40), c(20200131L, 20200229L, 20200331L))
+  expect_identical(vemroDateSeq(20191231, 3, 60), c(20191231L, 20200101L, 20200102L))
+  expect_identical(vemroDateSeq(20200105, 2, 57), c(20200105L, 20200112L))
+})
+
+test_that("the aggregation mode is kept by the engine, and an unknown one refused", {
+  previous <- vemroAggregation()
+  on.exit(vemroSetAggregation(previous))
+  vemroSetAggregation(1)
+  expect_identical(vemroAggregation(), 1L)
+  relaxed <- vemroFetch("AQOZONE", exampleDb(), frequency = 40)
+  expect_equal(relaxed[1, 1], mean(airquality$Ozone[1:31], na.rm = TRUE))
+  expect_error(vemroSetAggregation(77), "API: Unknown error.", fixed = TRUE)
+  expect_identical(vemroCloseDb(), 0L)
+})
