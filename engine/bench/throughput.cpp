@@ -11,44 +11,19 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
-#include "database.h"
-#include "database_writer.h"
+#include "generated_database.h"
 #include "qvbapi.h"
 
 namespace {
 
 constexpr int seriesCount = 100000;
 constexpr int observationCount = 600;
-constexpr int firstMonth = 197001, lastMonth = 201912;
+constexpr int firstMonth = vemro::engine::benchFirstMonth, lastMonth = 201912;
 
-std::string codeOf(int i) {
-  char code[16];
-  std::snprintf(code, sizeof code, "B%06d", i);
-  return code;
-}
-
-void generate(const std::string &path) {
-  std::printf("generating %s ...\n", path.c_str());
-  std::mt19937_64 random(1);
-  std::uniform_real_distribution<double> value(0, 1000);
-  vemro::engine::DatabaseWriter writer(path);
-  vemro::engine::SeriesRecord record;
-  record.frequency = 40;
-  record.firstPeriod = firstMonth;
-  record.aggregation = 1;
-  record.description = "Generated benchmark series";
-  record.values.resize(observationCount);
-  for (int i = 0; i < seriesCount; ++i) {
-    record.code = codeOf(i);
-    for (double &v : record.values) v = value(random);
-    writer.add(record);
-  }
-  writer.commit();
-}
+std::string codeOf(int i) { return vemro::engine::benchCode("B", i); }
 
 // Runs every method once per round, round after round, so that a slow
 // spell of the machine hits all of them alike; keeps each one's best time.
@@ -121,7 +96,7 @@ int main(int argc, char **argv) {
   }
   std::string path = argv[1];
   int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
-  if (vemro::engine::databaseFileOf(path).empty()) generate(path);
+  vemro::engine::ensureBenchDatabase(path, "B", seriesCount, observationCount);
 
   std::vector<std::string> codes;
   for (int i = 0; i < seriesCount; ++i) codes.push_back(codeOf(i));

@@ -2,7 +2,6 @@
 // visited, fetched or not, so that column k always receives series k and
 // the periodic reopen and the chunk windows follow positions, not fetches.
 #include <cstddef>
-#include <cstring>
 
 #include "../bridge/interrupt.h"
 #include "../seriesinfo/codelist_chunk.h"
@@ -63,14 +62,14 @@ int fetch(Retrieval &retrieval, int position) {
 
 }  // namespace
 
-int visitDatabase(Retrieval &retrieval, const char *database) {
+int visitDatabase(Retrieval &retrieval, int d) {
+  const char *database = retrieval.request.databases[d];
   int status = openAtHead(retrieval, database);
   for (int k = 0; status == 0 && k < retrieval.request.seriesCount; ++k) {
     status = periodicStep(retrieval, database);
     if (status != 0) break;
     if (retrieval.chunk) prepareChunk(retrieval, k, database);
-    if (std::strcmp(database, retrieval.request.seriesDatabases[k]) == 0)
-      status = fetch(retrieval, k);
+    if (retrieval.match.belongs(k, d)) status = fetch(retrieval, k);
   }
   return status;
 }

@@ -13,9 +13,12 @@ vemro::Failure getData(const vemro::DataRequest &request) {
   const vemro::VendorLibrary &library = vemro::vendorLibrary(request.direct);
   int saved = vemro::takeOverSettings(library, request.merge ? vemro::mergeCombined : vemro::mergeSingle);
   char *chunk = request.direct ? vemro::scratch<char>(vemro::chunkBytes) : nullptr;
-  vemro::Retrieval retrieval{request, library, chunk, nullptr, 0, 0};
+  vemro::DatabaseMatch match = vemro::matchDatabases(
+      request.seriesCount, [&request](int i) { return request.seriesDatabases[i]; },
+      request.databaseCount, [&request](int d) { return request.databases[d]; });
+  vemro::Retrieval retrieval{request, library, match, chunk, nullptr, 0, 0};
   for (int d = 0; d < request.databaseCount; ++d) {
-    int status = vemro::visitDatabase(retrieval, request.databases[d]);
+    int status = vemro::visitDatabase(retrieval, d);
     if (status != 0) return vemro::Failure::api(status);
   }
   vemro::restoreSettingsAndClose(library, saved);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "../bridge/database_match.h"
 #include "../bridge/vendor_library.h"
 #include "data_request.h"
 
@@ -14,16 +15,17 @@ namespace vemro {
 struct Retrieval {
   const DataRequest &request;
   const VendorLibrary &library;
+  DatabaseMatch match;      // which series belong to which visited database
   char *chunk;              // the chunk buffer in direct mode, else null
   const char *pending;      // the chunk awaiting the fetch it goes with
   int chunkEnd;             // the position where the last chunk's coverage ends
   std::int64_t fetches;     // across all databases of the call
 };
 
-// Opens the database, fetches every series of it in position order into
-// its own column, and reopens it periodically. Returns the status that
-// ends the call (for apiError), 0 when the pass completed.
-int visitDatabase(Retrieval &retrieval, const char *database);
+// Opens visited database d, fetches every series of it in position order
+// into its own column, and reopens it periodically. Returns the status
+// that ends the call (for apiError), 0 when the pass completed.
+int visitDatabase(Retrieval &retrieval, int d);
 
 }  // namespace vemro
 

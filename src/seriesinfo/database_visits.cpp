@@ -2,9 +2,9 @@
 #include "database_visits.h"
 
 #include <cstdint>
-#include <cstring>
 #include <type_traits>
 
+#include "../bridge/database_match.h"
 #include "../bridge/interrupt.h"
 #include "../vendor/qvbapi.h"
 #include "../vendor/qvbdapi.h"
@@ -19,9 +19,10 @@ namespace {
 
 struct Visits {
   const SeriesInfoCall *call;
-  SEXP columns;
+  ColumnViews columns;
   FailureLists *failures;
   unsigned char *written;
+  DatabaseMatch match;
   ChunkPairing pairing;
   int64_t seriesMet;  // over all visits: series whose database was the visited one
   int openStatus;
@@ -60,19 +61,20 @@ void readSeries(Visits *visits, int position) {
     addFailure(visits->failures, listForStatus(status, visits->call->direct), position);
     return;
   }
+  const SeriesInfoCall &call = *visits->call;
   writeSeries(visits->columns, position, visits->record,
-              STRING_ELT(visits->call->seriesDatabases, position));
+              STRING_ELT(call.seriesDatabases, position), STRING_ELT(call.codes, position));
   visits->written[position] = 1;
 }
 
-void visitDatabase(Visits *visits, const char *database) {
+void visitDatabase(Visits *visits, int d) {
   const SeriesInfoCall &call = *visits->call;
+  const char *database = R_CHAR(STRING_ELT(call.databases, d));
   visits->openStatus = vendorLibrary(call.direct).openDatabase(database);
   for (int i = 0; i < call.seriesCount; ++i) {
     reopenWhenDue(visits, database);
     if (call.direct && i % chunkWidth == 0) startWindow(&visits->pairing, database, i);
-    if (std::strcmp(R_CHAR(STRING_ELT(call.seriesDatabases, i)), database) == 0)
-      readSeries(visits, i);
+    if (visits->match.belongs(i, d)) readSeries(visits, i);
   }
 }
 
@@ -80,11 +82,17 @@ void visitDatabase(Visits *visits, const char *database) {
 
 void visitDatabases(const SeriesInfoCall &call, SEXP columns, FailureLists *failures,
                     unsigned char *written) {
-  Visits visits{&call, columns, failures, written, {}, 0, 0, {}};
+  auto nameAt = [](SEXP names) { return [names](int i) { return R_CHAR(STRING_ELT(names, i)); }; };
+  SEXP keep = PROTECT(Rf_allocVector(VECSXP, columnCount));
+  Visits visits{&call, viewColumns(columns, keep), failures, written,
+                matchDatabases(call.seriesCount, nameAt(call.seriesDatabases), call.databaseCount,
+                               nameAt(call.databases)),
+                {}, 0, 0, {}};
   if (call.direct)
     visits.pairing = startPairing(call.codes, call.seriesDatabases, call.seriesCount);
   for (int d = 0; d < call.databaseCount; ++d)
-    visitDatabase(&visits, R_CHAR(STRING_ELT(call.databases, d)));
+    visitDatabase(&visits, d);
+  UNPROTECT(1);
 }
 
 }  // namespace seriesinfo

@@ -12,13 +12,28 @@ namespace {
 
 bool isIntegerColumn(int column) { return column >= firstDateColumn && column <= attrFColumn; }
 
+// The requested code's own string stands for the record's code when the
+// bytes are the same.
+SEXP codeText(const char (&code)[sizeof(SeriesInfo::code)], SEXP requested) {
+  size_t length = strnlen(code, sizeof code);
+  if (Rf_getCharCE(requested) == CE_NATIVE && static_cast<size_t>(LENGTH(requested)) == length &&
+      std::memcmp(R_CHAR(requested), code, length) == 0)
+    return requested;
+  return Rf_mkCharLenCE(code, static_cast<int>(length), CE_NATIVE);
+}
+
 // A record's text slot may be filled to its last byte without a NUL, so
 // the text never reaches past its slot.
 template <size_t N>
-SEXP slotText(const char (&slot)[N]) {
-  const void *end = std::memchr(slot, '\0', N);
-  size_t length = end ? static_cast<size_t>(static_cast<const char *>(end) - slot) : N;
-  return Rf_mkCharLenCE(slot, static_cast<int>(length), CE_NATIVE);
+SEXP slotText(ColumnViews &views, Column column, const char (&slot)[N]) {
+  size_t length = strnlen(slot, N);
+  LastText &last = views.last[column];
+  if (last.text && last.length == length && std::memcmp(last.bytes, slot, length) == 0)
+    return last.text;
+  SEXP text = Rf_mkCharLenCE(slot, static_cast<int>(length), CE_NATIVE);
+  SET_VECTOR_ELT(views.keep, column, text);
+  last = {text, R_CHAR(text), length};
+  return text;
 }
 
 }  // namespace
@@ -36,16 +51,25 @@ SEXP allocateColumns(int n) {
   return columns;
 }
 
-void writeSeries(SEXP columns, int i, const SeriesInfo &record, SEXP seriesDatabase) {
-  auto setText = [columns, i](Column column, SEXP text) {
-    SET_STRING_ELT(VECTOR_ELT(columns, column), i, text);
+ColumnViews viewColumns(SEXP columns, SEXP keep) {
+  ColumnViews views{};
+  views.keep = keep;
+  for (int column = 0; column < columnCount; ++column) {
+    views.vectors[column] = VECTOR_ELT(columns, column);
+    if (isIntegerColumn(column)) views.integers[column] = INTEGER(views.vectors[column]);
+  }
+  return views;
+}
+
+void writeSeries(ColumnViews &views, int i, const SeriesInfo &record, SEXP seriesDatabase,
+                 SEXP requestedCode) {
+  auto setText = [&views, i](Column column, SEXP text) {
+    SET_STRING_ELT(views.vectors[column], i, text);
   };
-  auto setInteger = [columns, i](Column column, int value) {
-    integerColumn(columns, column)[i] = value;
-  };
+  auto setInteger = [&views, i](Column column, int value) { views.integers[column][i] = value; };
   int frequency = record.frequency;
   setText(databaseColumn, seriesDatabase);
-  setText(codeColumn, slotText(record.code));
+  setText(codeColumn, codeText(record.code, requestedCode));
   setInteger(firstDateColumn, qvbdateToYmd(record.firstPeriod, frequency));
   setInteger(lastDateColumn, qvbdateToYmd(record.lastPeriod, frequency));
   setInteger(attrAColumn, record.attrA);
@@ -55,12 +79,12 @@ void writeSeries(SEXP columns, int i, const SeriesInfo &record, SEXP seriesDatab
   setInteger(attrDColumn, record.attrD);
   setInteger(attrEColumn, record.attrE);
   setInteger(attrFColumn, record.attrF);
-  setText(textAColumn, slotText(record.textA));
-  setText(textBColumn, slotText(record.textB));
-  setText(textCColumn, slotText(record.textC));
-  setText(textDColumn, slotText(record.textD));
-  setText(textEColumn, slotText(record.textE));
-  setText(textFColumn, slotText(record.textF));
+  setText(textAColumn, slotText(views, textAColumn, record.textA));
+  setText(textBColumn, slotText(views, textBColumn, record.textB));
+  setText(textCColumn, slotText(views, textCColumn, record.textC));
+  setText(textDColumn, slotText(views, textDColumn, record.textD));
+  setText(textEColumn, slotText(views, textEColumn, record.textE));
+  setText(textFColumn, slotText(views, textFColumn, record.textF));
 }
 
 }  // namespace seriesinfo
