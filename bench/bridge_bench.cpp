@@ -73,8 +73,8 @@ BENCH_EXPORT SEXP benchEngineInfo(SEXP codes, SEXP seriesDatabases) {
 // c_vemroGetData on the same matrix, without R's .C copies around it.
 BENCH_EXPORT SEXP benchEntryData(SEXP address, SEXP codes, SEXP seriesDatabases, SEXP databases,
                                  SEXP range, SEXP matrix) {
-  using GetData = void (*)(int *, double *, char **, char **, char **, int *, int *, int *,
-                           int *, int *, int *, int *, int *);
+  using GetData = void (*)(int *, double *, char **, char **, char **, int *, int *, int *, int *,
+                           int *, int *, int *, int *);
   std::vector<char *> code = pointers(codes), seriesDatabase = pointers(seriesDatabases),
                       database = pointers(databases);
   int direct = 0, merge = 0, reopen = 1000000;
@@ -82,15 +82,14 @@ BENCH_EXPORT SEXP benchEntryData(SEXP address, SEXP codes, SEXP seriesDatabases,
   int r[4] = {INTEGER(range)[0], INTEGER(range)[1], INTEGER(range)[2], INTEGER(range)[3]};
   Clock::time_point start = Clock::now();
   entryPoint<GetData>(address)(&direct, REAL(matrix), code.data(), seriesDatabase.data(),
-                               database.data(), &databaseCount, &count, &r[0], &r[1], &r[2],
-                               &merge, &r[3], &reopen);
+                               database.data(), &databaseCount, &count, &r[0], &r[1], &r[2], &merge,
+                               &r[3], &reopen);
   return Rf_ScalarReal(secondsSince(start));
 }
 
 // call_vemroSeriesInfo with its eleven arguments as R prepared them.
 BENCH_EXPORT SEXP benchEntryInfo(SEXP address, SEXP arguments) {
-  using SeriesInfoCall = SEXP (*)(SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP,
-                                  SEXP);
+  using SeriesInfoCall = SEXP (*)(SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP, SEXP);
   auto a = [arguments](int i) { return VECTOR_ELT(arguments, i); };
   Clock::time_point start = Clock::now();
   entryPoint<SeriesInfoCall>(address)(a(0), a(1), a(2), a(3), a(4), a(5), a(6), a(7), a(8), a(9),

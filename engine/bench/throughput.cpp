@@ -62,7 +62,9 @@ struct PlainConnection {
 };
 
 void fillPlainInfo(sqlite3_stmt *stmt, SeriesInfo &info) {
-  auto text = [&](int column) { return reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)); };
+  auto text = [&](int column) {
+    return reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
+  };
   std::memset(&info, 0, sizeof info);
   std::strncpy(info.code, text(0), sizeof info.code - 1);
   info.firstPeriod = sqlite3_column_int(stmt, 1);
@@ -83,8 +85,8 @@ void fillPlainInfo(sqlite3_stmt *stmt, SeriesInfo &info) {
 }
 
 void report(const char *what, double took, double baseline, const char *against) {
-  std::printf("%-44s %8.3f s %12.0f series/s   %6.1f%% of %s\n", what, took,
-              seriesCount / took, 100.0 * baseline / took, against);
+  std::printf("%-44s %8.3f s %12.0f series/s   %6.1f%% of %s\n", what, took, seriesCount / took,
+              100.0 * baseline / took, against);
 }
 
 }  // namespace
@@ -115,7 +117,8 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "series %s is missing or malformed\n", codes[i].c_str());
         return 1;
       }
-      std::memcpy(source.data() + size_t(i) * observationCount, sqlite3_column_blob(plain.stmt, 0), bytes);
+      std::memcpy(source.data() + size_t(i) * observationCount, sqlite3_column_blob(plain.stmt, 0),
+                  bytes);
     }
   }
 
@@ -134,28 +137,33 @@ int main(int argc, char **argv) {
     }
   };
   auto plainInfo = [&](bool mmap) {
-    PlainConnection plain(path, "SELECT code, first_period, last_period, obs_count, frequency,"
+    PlainConnection plain(path,
+                          "SELECT code, first_period, last_period, obs_count, frequency,"
                           " changed, decimals, magnitude, missing, aggregation, units, area,"
-                          " adjustment, description, base, source FROM series WHERE code = ?1", mmap);
+                          " adjustment, description, base, source FROM series WHERE code = ?1",
+                          mmap);
     for (int i = 0; i < seriesCount; ++i) {
       plain.step(codes[i]);
       fillPlainInfo(plain.stmt, infos[i]);
     }
   };
   auto libraryInfo = [&] {
-    for (int i = 0; i < seriesCount; ++i) failures += QVBGetInfo(nullptr, codes[i].c_str(), &infos[i]) != 0;
+    for (int i = 0; i < seriesCount; ++i)
+      failures += QVBGetInfo(nullptr, codes[i].c_str(), &infos[i]) != 0;
   };
   QVBOpenDatabase(path.c_str());
-  std::vector<double> t = bestSeconds({copyAll, [&] { plainData(false); }, [&] { plainData(true); },
-                                       libraryData, [&] { plainInfo(false); },
-                                       [&] { plainInfo(true); }, libraryInfo}, rounds);
+  std::vector<double> t =
+      bestSeconds({copyAll, [&] { plainData(false); }, [&] { plainData(true); }, libraryData,
+                   [&] { plainInfo(false); }, [&] { plainInfo(true); }, libraryInfo},
+                  rounds);
   double copy = t[0], plainNoMap = t[1], plainMapped = t[2], library = t[3];
   double bestPlain = std::min(plainNoMap, plainMapped);
   libraryData();
   bool sameBytes = std::memcmp(out.data(), source.data(), out.size() * 8) == 0;
   QVBCloseDatabase();
 
-  std::printf("%d series x %d observations, best of %d rounds\n", seriesCount, observationCount, rounds);
+  std::printf("%d series x %d observations, best of %d rounds\n", seriesCount, observationCount,
+              rounds);
   report("memcpy of the same bytes", copy, copy, "memcpy");
   report("plain sqlite loop, no mmap, one transaction", plainNoMap, bestPlain, "best plain");
   report("plain sqlite loop, mmap, one transaction", plainMapped, bestPlain, "best plain");

@@ -15,12 +15,18 @@ namespace {
 // Coarser frequencies have lower ranks; the seven weekly codes share one.
 int rankOf(int frequency) {
   switch (frequency) {
-    case 10: return 0;
-    case 30: return 1;
-    case 40: return 2;
-    case 60: return 4;
-    case 61: return 5;
-    default: return 3;
+    case 10:
+      return 0;
+    case 30:
+      return 1;
+    case 40:
+      return 2;
+    case 60:
+      return 4;
+    case 61:
+      return 5;
+    default:
+      return 3;
   }
 }
 
@@ -70,10 +76,14 @@ double aggregate(const Tally &tally, int64_t expected, int type, AggregationMode
   bool complete = expected > 0 && tally.present == expected;
   if (tally.present == 0 || (mode == strictAggregation && !complete)) return missingValue();
   switch (type) {
-    case averageOf: return tally.sum / static_cast<double>(tally.present);
-    case sumOf: return tally.sum;
-    case endOf: return tally.last;
-    default: return tally.first;
+    case averageOf:
+      return tally.sum / static_cast<double>(tally.present);
+    case sumOf:
+      return tally.sum;
+    case endOf:
+      return tally.last;
+    default:
+      return tally.first;
   }
 }
 

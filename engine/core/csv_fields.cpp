@@ -21,7 +21,8 @@ bool isDigits(const std::string &text, size_t from, size_t count) {
 CivilDate parseCivil(const CsvReader &reader, const std::string &text) {
   bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-' && isDigits(text, 0, 4) &&
                 isDigits(text, 5, 2) && isDigits(text, 8, 2);
-  if (!shaped) throw InputError(reader.path(), reader.line(), "date '" + text + "' is not YYYY-MM-DD");
+  if (!shaped)
+    throw InputError(reader.path(), reader.line(), "date '" + text + "' is not YYYY-MM-DD");
   CivilDate date{std::stoi(text.substr(0, 4)), std::stoi(text.substr(5, 2)),
                  std::stoi(text.substr(8, 2))};
   CivilDate roundTrip = civilFromDays(daysFromCivil(date.year, date.month, date.day));

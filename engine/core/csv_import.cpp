@@ -12,8 +12,8 @@ namespace {
 constexpr int64_t maxPeriodsPerSeries = 10'000'000;
 
 const std::vector<std::string> metadataColumns = {
-    "code",       "frequency", "aggregation", "description", "source",  "units",
-    "area",       "adjustment", "base",       "decimals",    "magnitude", "changed"};
+    "code", "frequency",  "aggregation", "description", "source",    "units",
+    "area", "adjustment", "base",        "decimals",    "magnitude", "changed"};
 
 std::map<std::string, size_t> columnsOf(const CsvReader &reader,
                                         const std::vector<std::string> &header) {
@@ -21,7 +21,8 @@ std::map<std::string, size_t> columnsOf(const CsvReader &reader,
   for (size_t i = 0; i < header.size(); ++i) {
     bool known = false;
     for (const std::string &name : metadataColumns) known = known || name == header[i];
-    if (!known) throw InputError(reader.path(), reader.line(), "unknown column '" + header[i] + "'");
+    if (!known)
+      throw InputError(reader.path(), reader.line(), "unknown column '" + header[i] + "'");
     if (!columns.emplace(header[i], i).second) {
       throw InputError(reader.path(), reader.line(), "column '" + header[i] + "' appears twice");
     }
@@ -50,8 +51,10 @@ SeriesRecord metadataRow(const CsvReader &reader, const std::map<std::string, si
   record.area = field("area");
   record.adjustment = field("adjustment");
   record.base = field("base");
-  if (!field("decimals").empty()) record.decimals = parseInteger(reader, "decimals", field("decimals"));
-  if (!field("magnitude").empty()) record.magnitude = parseInteger(reader, "magnitude", field("magnitude"));
+  if (!field("decimals").empty())
+    record.decimals = parseInteger(reader, "decimals", field("decimals"));
+  if (!field("magnitude").empty())
+    record.magnitude = parseInteger(reader, "magnitude", field("magnitude"));
   if (!field("changed").empty()) record.changed = parseDateNumber(reader, field("changed"));
   std::string problem = problemWith(record);
   if (!problem.empty()) throw InputError(reader.path(), reader.line(), problem);
@@ -60,9 +63,9 @@ SeriesRecord metadataRow(const CsvReader &reader, const std::map<std::string, si
 
 void requireWidth(const CsvReader &reader, const std::vector<std::string> &row, size_t width) {
   if (row.size() != width) {
-    throw InputError(reader.path(), reader.line(),
-                     std::to_string(row.size()) + " fields where the header has " +
-                         std::to_string(width));
+    throw InputError(
+        reader.path(), reader.line(),
+        std::to_string(row.size()) + " fields where the header has " + std::to_string(width));
   }
 }
 

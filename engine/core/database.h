@@ -1,6 +1,6 @@
 // A database file opened read-only. One read transaction is held from open
-// to close and the lookups reuse prepared statements. Every lookup returns a status (status.h). The object owns its
-// SQLite connection; bytes it hands out stay valid until its next lookup.
+// to close and the lookups reuse prepared statements. Every lookup returns a status (status.h). The
+// object owns its SQLite connection; bytes it hands out stay valid until its next lookup.
 #pragma once
 
 #include <sqlite3.h>
@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "series_info.h"
 #include "observations.h"
+#include "series_info.h"
 #include "series_record.h"
 #include "statement.h"
 

@@ -94,9 +94,15 @@ void DatabaseWriter::bindAndInsert(const SeriesRecord &record) {
   bool hasValues = !record.values.empty();
   // The first period is stored as its own period's date (a weekly date as its week's end).
   int first = hasValues ? periodDateAt(record.firstPeriod, 1, record.frequency) : 0;
-  int integers[] = {first, lastPeriodOf(record), static_cast<int>(record.values.size()),
-                    record.frequency, record.changed, record.decimals, record.magnitude,
-                    missingCountOf(record), record.aggregation};
+  int integers[] = {first,
+                    lastPeriodOf(record),
+                    static_cast<int>(record.values.size()),
+                    record.frequency,
+                    record.changed,
+                    record.decimals,
+                    record.magnitude,
+                    missingCountOf(record),
+                    record.aggregation};
   for (int i = 0; i < 9; ++i) sqlite3_bind_int(stmt, i + 2, integers[i]);
   sqlite3_bind_text(stmt, 1, record.code.c_str(), -1, SQLITE_STATIC);
   const std::string *texts[] = {&record.units,       &record.area, &record.adjustment,

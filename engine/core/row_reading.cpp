@@ -14,8 +14,17 @@ namespace vemro::engine {
 namespace {
 
 enum InfoColumn {
-  codeColumn, firstColumn, lastColumn, countColumn, frequencyColumn, changedColumn,
-  decimalsColumn, magnitudeColumn, missingColumn, aggregationColumn, firstTextColumn,
+  codeColumn,
+  firstColumn,
+  lastColumn,
+  countColumn,
+  frequencyColumn,
+  changedColumn,
+  decimalsColumn,
+  magnitudeColumn,
+  missingColumn,
+  aggregationColumn,
+  firstTextColumn,
   blobLengthColumn = firstTextColumn + 6
 };
 

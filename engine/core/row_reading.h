@@ -6,8 +6,8 @@
 
 #include <sqlite3.h>
 
-#include "series_info.h"
 #include "observations.h"
+#include "series_info.h"
 #include "series_record.h"
 
 namespace vemro::engine {

@@ -38,9 +38,9 @@ constexpr const char *createTable =
 
 // Column list shared by every query that fills a series record; the blob
 // comes last so that reading the record never touches the observations.
-#define VEMRO_INFO_COLUMNS                                                             \
+#define VEMRO_INFO_COLUMNS                                                               \
   "code, first_period, last_period, obs_count, frequency, changed, decimals, magnitude," \
-  " missing, aggregation, units, area, adjustment, description, base, source,"         \
+  " missing, aggregation, units, area, adjustment, description, base, source,"           \
   " length(observations)"
 
 constexpr const char *selectInfo = "SELECT " VEMRO_INFO_COLUMNS " FROM series WHERE code = ?1";

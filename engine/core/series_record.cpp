@@ -28,8 +28,7 @@ std::string problemWithTexts(const SeriesRecord &record) {
 
 int lastPeriodOf(const SeriesRecord &record) {
   if (record.values.empty()) return 0;
-  return periodDateAt(record.firstPeriod, static_cast<int>(record.values.size()),
-                      record.frequency);
+  return periodDateAt(record.firstPeriod, static_cast<int>(record.values.size()), record.frequency);
 }
 
 int missingCountOf(const SeriesRecord &record) {
@@ -42,7 +41,8 @@ std::string problemWithCode(const std::string &code) {
   if (code.size() > maxCodeLength) return "series code '" + code + "' is longer than 9 characters";
   for (char c : code) {
     if (c <= ' ' || c > '~' || c == ',' || c == '"' || c == '\'') {
-      return "series code '" + code + "' may hold only printable ASCII without comma, quote or space";
+      return "series code '" + code +
+             "' may hold only printable ASCII without comma, quote or space";
     }
   }
   return {};

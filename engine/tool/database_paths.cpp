@@ -11,8 +11,9 @@ std::string databasePathFor(const std::string &name) {
   std::string existing = engine::databaseFileOf(name);
   if (!existing.empty()) return existing;
   std::string extension = engine::schema::fileExtension;
-  bool hasExtension = name.size() > extension.size() &&
-                      name.compare(name.size() - extension.size(), extension.size(), extension) == 0;
+  bool hasExtension =
+      name.size() > extension.size() &&
+      name.compare(name.size() - extension.size(), extension.size(), extension) == 0;
   return hasExtension ? name : name + extension;
 }
 

@@ -18,12 +18,18 @@ constexpr const char *usage =
 
 int run(const std::string &command, const vemro::tool::Arguments &args) {
   using namespace vemro::tool;
-  if (command == "create") createDatabase(args);
-  else if (command == "import") importSeries(args);
-  else if (command == "export") exportSeries(args);
-  else if (command == "list") listCodes(args);
-  else if (command == "show") showSeries(args);
-  else if (command == "verify") return verifyDatabase(args) ? 0 : 1;
+  if (command == "create")
+    createDatabase(args);
+  else if (command == "import")
+    importSeries(args);
+  else if (command == "export")
+    exportSeries(args);
+  else if (command == "list")
+    listCodes(args);
+  else if (command == "show")
+    showSeries(args);
+  else if (command == "verify")
+    return verifyDatabase(args) ? 0 : 1;
   else {
     std::fputs(usage, stderr);
     return 2;

@@ -35,10 +35,10 @@ std::string changedText(int changed) {
 }
 
 void writeMetadataRow(std::ostream &out, const engine::SeriesRecord &r) {
-  out << r.code << ',' << r.frequency << ',' << r.aggregation << ',' << quoted(r.description)
-      << ',' << quoted(r.source) << ',' << quoted(r.units) << ',' << quoted(r.area) << ','
-      << quoted(r.adjustment) << ',' << quoted(r.base) << ',' << r.decimals << ','
-      << r.magnitude << ',' << changedText(r.changed) << '\n';
+  out << r.code << ',' << r.frequency << ',' << r.aggregation << ',' << quoted(r.description) << ','
+      << quoted(r.source) << ',' << quoted(r.units) << ',' << quoted(r.area) << ','
+      << quoted(r.adjustment) << ',' << quoted(r.base) << ',' << r.decimals << ',' << r.magnitude
+      << ',' << changedText(r.changed) << '\n';
 }
 
 void writeObservationRows(std::ostream &out, const engine::SeriesRecord &r) {
@@ -88,16 +88,18 @@ void showSeries(const Arguments &args) {
   auto database = openForReading(args[0]);
   engine::SeriesRecord record;
   int found = database->record(args[1].c_str(), record);
-  if (found == engine::status::seriesNotFound) throw std::runtime_error("no series '" + args[1] + "'");
-  if (found != engine::status::ok) throw std::runtime_error("series '" + args[1] + "' is unreadable");
-  std::printf("code: %s\nfrequency: %d\naggregation: %d\ndescription: %s\nsource: %s\n"
-              "units: %s\narea: %s\nadjustment: %s\nbase: %s\ndecimals: %d\nmagnitude: %d\n"
-              "changed: %s\nobservations: %zu\n",
-              record.code.c_str(), record.frequency, record.aggregation,
-              record.description.c_str(), record.source.c_str(), record.units.c_str(),
-              record.area.c_str(), record.adjustment.c_str(), record.base.c_str(),
-              record.decimals, record.magnitude, changedText(record.changed).c_str(),
-              record.values.size());
+  if (found == engine::status::seriesNotFound)
+    throw std::runtime_error("no series '" + args[1] + "'");
+  if (found != engine::status::ok)
+    throw std::runtime_error("series '" + args[1] + "' is unreadable");
+  std::printf(
+      "code: %s\nfrequency: %d\naggregation: %d\ndescription: %s\nsource: %s\n"
+      "units: %s\narea: %s\nadjustment: %s\nbase: %s\ndecimals: %d\nmagnitude: %d\n"
+      "changed: %s\nobservations: %zu\n",
+      record.code.c_str(), record.frequency, record.aggregation, record.description.c_str(),
+      record.source.c_str(), record.units.c_str(), record.area.c_str(), record.adjustment.c_str(),
+      record.base.c_str(), record.decimals, record.magnitude, changedText(record.changed).c_str(),
+      record.values.size());
   writeObservationRows(std::cout, record);
 }
 

@@ -1,12 +1,12 @@
 // verify: SQLite's own integrity check of the file, then every series
 // read back and checked against its stored summary.
+#include <sqlite3.h>
+
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
-
-#include <sqlite3.h>
 
 #include "commands.h"
 #include "database.h"

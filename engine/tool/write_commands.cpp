@@ -20,7 +20,8 @@ void createDatabase(const Arguments &args) {
 
 void importSeries(const Arguments &args) {
   if (args.size() < 3 || args.size() % 2 == 0) {
-    throw std::runtime_error("expects DB --meta META.csv [--long DATA.csv]... [--wide DATA.csv]...");
+    throw std::runtime_error(
+        "expects DB --meta META.csv [--long DATA.csv]... [--wide DATA.csv]...");
   }
   engine::SeriesImport import;
   std::vector<std::pair<std::string, std::string>> dataFiles;

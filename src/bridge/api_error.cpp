@@ -10,13 +10,20 @@ namespace vemro {
 
 const char *statusMessage(int status) {
   switch (status) {
-    case 1: return "API: Unable to open database.";
-    case 2: return "API: Unable to find variable name.";
-    case 3: return "API: Unable to load variable information.";
-    case 4: return "API: Unable to load source information.";
-    case 11: return "API: Unable to re-open database.";
-    case 20: return "API: Unable to set aggregation mode.";
-    default: return "API: Unknown error.";
+    case 1:
+      return "API: Unable to open database.";
+    case 2:
+      return "API: Unable to find variable name.";
+    case 3:
+      return "API: Unable to load variable information.";
+    case 4:
+      return "API: Unable to load source information.";
+    case 11:
+      return "API: Unable to re-open database.";
+    case 20:
+      return "API: Unable to set aggregation mode.";
+    default:
+      return "API: Unknown error.";
   }
 }
 

@@ -29,24 +29,23 @@ VEMRO_EXPORT void directCodelist(char *chunk, int start, char **codes, char **da
 VEMRO_EXPORT void directCodelist_r(char *chunk, int start, SEXP codes, SEXP databases,
                                    const char *database, int count);
 
-VEMRO_EXPORT SEXP call_vemroSeriesInfo(SEXP direct, SEXP failures, SEXP codes,
-                                       SEXP seriesDatabases, SEXP databases,
-                                       SEXP databaseCount, SEXP seriesCount, SEXP merge,
-                                       SEXP range, SEXP setAside, SEXP reopenInterval);
+VEMRO_EXPORT SEXP call_vemroSeriesInfo(SEXP direct, SEXP failures, SEXP codes, SEXP seriesDatabases,
+                                       SEXP databases, SEXP databaseCount, SEXP seriesCount,
+                                       SEXP merge, SEXP range, SEXP setAside, SEXP reopenInterval);
 VEMRO_EXPORT void qvbGetInfo(char **database, char **code, int *firstDate, int *lastDate,
                              int *attrA, int *frequency, int *attrB, int *attrC, int *attrD,
                              int *attrE, int *attrF, char **textA, char **textB, char **textC,
                              char **textD, char **textE, char **textF);
 VEMRO_EXPORT void getObsNum(char **databases, int *databaseCount, char **seriesDatabases,
-                            char **codes, int *seriesCount, int *start, int *end,
-                            int *frequency, int *observations);
-VEMRO_EXPORT void c_vemroGetData(int *direct, double *matrix, char **codes,
-                                 char **seriesDatabases, char **databases, int *databaseCount,
-                                 int *seriesCount, int *startPeriod, int *endPeriod,
-                                 int *frequency, int *merge, int *stride, int *reopenInterval);
+                            char **codes, int *seriesCount, int *start, int *end, int *frequency,
+                            int *observations);
+VEMRO_EXPORT void c_vemroGetData(int *direct, double *matrix, char **codes, char **seriesDatabases,
+                                 char **databases, int *databaseCount, int *seriesCount,
+                                 int *startPeriod, int *endPeriod, int *frequency, int *merge,
+                                 int *stride, int *reopenInterval);
 VEMRO_EXPORT void qvbGetData(char **databases, int *databaseCount, char **seriesDatabases,
-                             char **codes, int *seriesCount, int *start, int *end,
-                             int *frequency, int *stride, double *matrix);
+                             char **codes, int *seriesCount, int *start, int *end, int *frequency,
+                             int *stride, double *matrix);
 VEMRO_EXPORT SEXP call_vemroGetCodes(SEXP direct, SEXP database);
 
 #endif

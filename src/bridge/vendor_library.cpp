@@ -7,12 +7,12 @@ namespace vemro {
 
 namespace {
 
-const VendorLibrary localLibrary = {QVBEnableRetries, QVBEnableAnsi,    QVBGetMergeData,
-                                    QVBSetMergeData,  QVBOpenDatabase,  QVBCloseDatabase,
+const VendorLibrary localLibrary = {QVBEnableRetries, QVBEnableAnsi,   QVBGetMergeData,
+                                    QVBSetMergeData,  QVBOpenDatabase, QVBCloseDatabase,
                                     QVBGetObsNum};
 
-const VendorLibrary directLibrary = {QVBDEnableRetries, QVBDEnableAnsi,    QVBDGetMergeData,
-                                     QVBDSetMergeData,  QVBDOpenDatabase,  QVBDCloseDatabase,
+const VendorLibrary directLibrary = {QVBDEnableRetries, QVBDEnableAnsi,   QVBDGetMergeData,
+                                     QVBDSetMergeData,  QVBDOpenDatabase, QVBDCloseDatabase,
                                      QVBDGetObsNum};
 
 }  // namespace

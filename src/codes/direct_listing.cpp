@@ -31,8 +31,7 @@ Failure listDirectPages(ListingText &listing) {
   listing.keepFirstPage(length);
   for (int continuation = 1; continuation <= maxContinuations; ++continuation) {
     char *place = listing.nextPagePlace(pageBytes);
-    if (!place)
-      return Failure::message("the code listing does not fit in %zu bytes", listingBytes);
+    if (!place) return Failure::message("the code listing does not fit in %zu bytes", listingBytes);
     int status = QVBDGetNames(nullptr, place);
     if (status == QVBD_NO_MORE_PAGES) {
       listing.dropNextPage();

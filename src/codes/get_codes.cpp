@@ -25,8 +25,8 @@ struct Listing {
 };
 
 // Lists the open database's codes and puts the merge-data setting back.
-vemro::Failure listOpenDatabase(const vemro::VendorLibrary &library, int direct,
-                                const char *name, int savedMerge, Listing &result) {
+vemro::Failure listOpenDatabase(const vemro::VendorLibrary &library, int direct, const char *name,
+                                int savedMerge, Listing &result) {
   vemro::ListingText listing(listingBuffer(), vemro::listingBytes);
   // A first page that fails leaves the database open: nothing was listed.
   if (direct && QVBDGetNames(name, listing.firstPagePlace(QVBD_MAX_PAGE_BYTES)) != 0) {

@@ -15,8 +15,8 @@ Failure listLocalCodes(const char *database, ListingText &listing) {
     std::memcpy(previous, record.code, length);
     previous[length] = '\0';
     if (!listing.appendCode(previous, length))
-      return Failure::message("the code listing of database %s does not fit in %zu bytes",
-                              database, listingBytes);
+      return Failure::message("the code listing of database %s does not fit in %zu bytes", database,
+                              listingBytes);
     status = QVBGetNextVar(nullptr, previous, &record);
   }
   listing.dropFinalComma();

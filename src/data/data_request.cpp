@@ -25,15 +25,13 @@ Failure checkChunkableCodes(const DataRequest &request) {
 
 Failure checkDataRequest(const DataRequest &request) {
   if (request.databaseCount < 0)
-    return Failure::message("database count must not be negative, not %d",
-                            request.databaseCount);
+    return Failure::message("database count must not be negative, not %d", request.databaseCount);
   if (request.seriesCount < 0)
     return Failure::message("series count must not be negative, not %d", request.seriesCount);
   if (request.stride < 0)
     return Failure::message("column stride must not be negative, not %d", request.stride);
   if (request.reopenInterval < 1)
-    return Failure::message("reopen interval must be at least 1, not %d",
-                            request.reopenInterval);
+    return Failure::message("reopen interval must be at least 1, not %d", request.reopenInterval);
   if (request.direct) return checkChunkableCodes(request);
   return Failure::none();
 }

@@ -52,12 +52,12 @@ int fetch(Retrieval &retrieval, int position) {
   const char *database = request.seriesDatabases[position];
   ++retrieval.fetches;
   if (!retrieval.chunk)
-    return QVBGetData(database, request.codes[position], request.startPeriod,
-                      request.endPeriod, request.frequency, column);
+    return QVBGetData(database, request.codes[position], request.startPeriod, request.endPeriod,
+                      request.frequency, column);
   const char *chunk = retrieval.pending;
   retrieval.pending = nullptr;
-  return QVBDGetData(database, chunk, request.startPeriod, request.endPeriod,
-                     request.frequency, column);
+  return QVBDGetData(database, chunk, request.startPeriod, request.endPeriod, request.frequency,
+                     column);
 }
 
 }  // namespace

@@ -11,7 +11,8 @@ vemro::Failure getData(const vemro::DataRequest &request) {
   vemro::Failure refused = vemro::checkDataRequest(request);
   if (refused.failed()) return refused;
   const vemro::VendorLibrary &library = vemro::vendorLibrary(request.direct);
-  int saved = vemro::takeOverSettings(library, request.merge ? vemro::mergeCombined : vemro::mergeSingle);
+  int saved =
+      vemro::takeOverSettings(library, request.merge ? vemro::mergeCombined : vemro::mergeSingle);
   char *chunk = request.direct ? vemro::scratch<char>(vemro::chunkBytes) : nullptr;
   vemro::DatabaseMatch match = vemro::matchDatabases(
       request.seriesCount, [&request](int i) { return request.seriesDatabases[i]; },
@@ -29,8 +30,7 @@ vemro::Failure getData(const vemro::DataRequest &request) {
 
 void c_vemroGetData(int *direct, double *matrix, char **codes, char **seriesDatabases,
                     char **databases, int *databaseCount, int *seriesCount, int *startPeriod,
-                    int *endPeriod, int *frequency, int *merge, int *stride,
-                    int *reopenInterval) {
+                    int *endPeriod, int *frequency, int *merge, int *stride, int *reopenInterval) {
   vemro::raiseIfFailed(getData({direct[0], matrix, codes, seriesDatabases, databases,
                                 databaseCount[0], seriesCount[0], startPeriod[0], endPeriod[0],
                                 frequency[0], merge[0], stride[0], reopenInterval[0]}));

@@ -33,10 +33,14 @@ vemro::Failure checkStride(const Range &range) {
 
 vemro::Failure dataFailure(int status, const char *code) {
   switch (status) {
-    case 1: return vemro::Failure::message("Unable to open database");
-    case 2: return vemro::Failure::message("Unable to find variable name %s", code);
-    case 3: return vemro::Failure::message("Unable to load variable information");
-    default: return vemro::Failure::none();
+    case 1:
+      return vemro::Failure::message("Unable to open database");
+    case 2:
+      return vemro::Failure::message("Unable to find variable name %s", code);
+    case 3:
+      return vemro::Failure::message("Unable to load variable information");
+    default:
+      return vemro::Failure::none();
   }
 }
 

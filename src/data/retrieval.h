@@ -15,11 +15,11 @@ namespace vemro {
 struct Retrieval {
   const DataRequest &request;
   const VendorLibrary &library;
-  DatabaseMatch match;      // which series belong to which visited database
-  char *chunk;              // the chunk buffer in direct mode, else null
-  const char *pending;      // the chunk awaiting the fetch it goes with
-  int chunkEnd;             // the position where the last chunk's coverage ends
-  std::int64_t fetches;     // across all databases of the call
+  DatabaseMatch match;   // which series belong to which visited database
+  char *chunk;           // the chunk buffer in direct mode, else null
+  const char *pending;   // the chunk awaiting the fetch it goes with
+  int chunkEnd;          // the position where the last chunk's coverage ends
+  std::int64_t fetches;  // across all databases of the call
 };
 
 // Opens visited database d, fetches every series of it in position order

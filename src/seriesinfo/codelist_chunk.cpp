@@ -15,8 +15,8 @@ int buildChunkFromR(char *chunk, int start, int count, SEXP codes, SEXP database
 
 }  // namespace vemro
 
-void directCodelist(char *chunk, int start, char **codes, char **databases,
-                    const char *database, int count) {
+void directCodelist(char *chunk, int start, char **codes, char **databases, const char *database,
+                    int count) {
   vemro::buildChunk(
       chunk, start, count, database, [codes](int i) { return codes[i]; },
       [databases](int i) { return databases[i]; });

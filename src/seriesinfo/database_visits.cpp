@@ -6,9 +6,9 @@
 
 #include "../bridge/database_match.h"
 #include "../bridge/interrupt.h"
+#include "../bridge/vendor_library.h"
 #include "../vendor/qvbapi.h"
 #include "../vendor/qvbdapi.h"
-#include "../bridge/vendor_library.h"
 #include "chunk_pairing.h"
 #include "codelist_chunk.h"
 #include "result_columns.h"
@@ -62,8 +62,8 @@ void readSeries(Visits *visits, int position) {
     return;
   }
   const SeriesInfoCall &call = *visits->call;
-  writeSeries(visits->columns, position, visits->record,
-              STRING_ELT(call.seriesDatabases, position), STRING_ELT(call.codes, position));
+  writeSeries(visits->columns, position, visits->record, STRING_ELT(call.seriesDatabases, position),
+              STRING_ELT(call.codes, position));
   visits->written[position] = 1;
 }
 
@@ -84,14 +84,19 @@ void visitDatabases(const SeriesInfoCall &call, SEXP columns, FailureLists *fail
                     unsigned char *written) {
   auto nameAt = [](SEXP names) { return [names](int i) { return R_CHAR(STRING_ELT(names, i)); }; };
   SEXP keep = PROTECT(Rf_allocVector(VECSXP, columnCount));
-  Visits visits{&call, viewColumns(columns, keep), failures, written,
+  Visits visits{&call,
+                viewColumns(columns, keep),
+                failures,
+                written,
                 matchDatabases(call.seriesCount, nameAt(call.seriesDatabases), call.databaseCount,
                                nameAt(call.databases)),
-                {}, 0, 0, {}};
+                {},
+                0,
+                0,
+                {}};
   if (call.direct)
     visits.pairing = startPairing(call.codes, call.seriesDatabases, call.seriesCount);
-  for (int d = 0; d < call.databaseCount; ++d)
-    visitDatabase(&visits, d);
+  for (int d = 0; d < call.databaseCount; ++d) visitDatabase(&visits, d);
   UNPROTECT(1);
 }
 

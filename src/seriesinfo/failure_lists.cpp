@@ -10,13 +10,20 @@ void addFailure(FailureLists *failures, FailureList list, int position) {
 
 FailureList listForStatus(int status, bool direct) {
   switch (status) {
-    case 1: return notOpenedList;
-    case 2: return notFoundList;
-    case 3: return infoNotLoadedList;
-    case 4: return direct ? sourceNotLoadedList : infoNotLoadedList;
-    case 5: return status5List;
-    case 6: return status6List;
-    default: return otherStatusList;
+    case 1:
+      return notOpenedList;
+    case 2:
+      return notFoundList;
+    case 3:
+      return infoNotLoadedList;
+    case 4:
+      return direct ? sourceNotLoadedList : infoNotLoadedList;
+    case 5:
+      return status5List;
+    case 6:
+      return status6List;
+    default:
+      return otherStatusList;
   }
 }
 

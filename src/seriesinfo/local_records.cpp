@@ -7,11 +7,16 @@ namespace {
 
 Failure infoFailure(int status, const char *code) {
   switch (status) {
-    case 1: return Failure::message("Unable to open database");
-    case 2: return Failure::message("Unable to load variable name %s", code);
-    case 3: return Failure::message("Unable to load variable information");
-    case 4: return Failure::message("Unable to load source information");
-    default: return Failure::none();
+    case 1:
+      return Failure::message("Unable to open database");
+    case 2:
+      return Failure::message("Unable to load variable name %s", code);
+    case 3:
+      return Failure::message("Unable to load variable information");
+    case 4:
+      return Failure::message("Unable to load source information");
+    default:
+      return Failure::none();
   }
 }
 

@@ -5,8 +5,8 @@
 
 #include "../bridge/exports.h"
 #include "../bridge/scratch.h"
-#include "../calendar/frequency.h"
 #include "../bridge/vendor_library.h"
+#include "../calendar/frequency.h"
 #include "result_columns.h"
 
 namespace vemro {
@@ -124,7 +124,8 @@ void resolveRange(const SeriesInfoCall &call, SEXP columns, const unsigned char 
   rangeEntry(call.range, 2) = startPeriod;
   rangeEntry(call.range, 3) = endPeriod;
   rangeEntry(call.range, 1) = target;
-  rangeEntry(call.range, 4) = vendorLibrary(call.direct).observationCount(startPeriod, endPeriod, target);
+  rangeEntry(call.range, 4) =
+      vendorLibrary(call.direct).observationCount(startPeriod, endPeriod, target);
 }
 
 }  // namespace seriesinfo

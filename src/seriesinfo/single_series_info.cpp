@@ -22,11 +22,16 @@ namespace {
 
 vemro::Failure infoFailure(int status, const char *database) {
   switch (status) {
-    case 1: return vemro::Failure::message("Could not open database %s", database);
-    case 2: return vemro::Failure::message("Unable to find variable name");
-    case 3: return vemro::Failure::message("Unable to load variable information");
-    case 4: return vemro::Failure::message("Unable to load source information");
-    default: return vemro::Failure::none();
+    case 1:
+      return vemro::Failure::message("Could not open database %s", database);
+    case 2:
+      return vemro::Failure::message("Unable to find variable name");
+    case 3:
+      return vemro::Failure::message("Unable to load variable information");
+    case 4:
+      return vemro::Failure::message("Unable to load source information");
+    default:
+      return vemro::Failure::none();
   }
 }
 

@@ -22,15 +22,14 @@ QVB_EXPORT int QVBCloseDatabase(void);
    it reads from the open database. */
 QVB_EXPORT int QVBGetInfo(const char *database, const char *code, SeriesInfo *info);
 /* Writes QVBGetObsNum(first, last, frequency) doubles at out. */
-QVB_EXPORT int QVBGetData(const char *database, const char *code, int firstPeriod,
-                          int lastPeriod, int frequency, double *out);
+QVB_EXPORT int QVBGetData(const char *database, const char *code, int firstPeriod, int lastPeriod,
+                          int frequency, double *out);
 QVB_EXPORT int QVBGetObsNum(int firstPeriod, int lastPeriod, int frequency);
 /* The period date at a 1-based position of the run counted from start. */
 QVB_EXPORT int QVBGetDate(int startPeriod, int position, int frequency);
 /* (name, null, info) yields the first series; (null, previous code, info)
    the next one. Non-zero ends the listing. */
-QVB_EXPORT int QVBGetNextVar(const char *database, const char *previousCode,
-                             SeriesInfo *info);
+QVB_EXPORT int QVBGetNextVar(const char *database, const char *previousCode, SeriesInfo *info);
 QVB_EXPORT int QVBGetAggregationMode(void);
 /* -1 on failure. */
 QVB_EXPORT int QVBSetAggregationMode(int mode);

@@ -34,8 +34,8 @@ QVB_EXPORT int QVBDSetAggregationMode(int mode);
    NUL-terminated strings). */
 QVB_EXPORT int QVBDAuthenticate(void *credential1, void *credential2);
 QVB_EXPORT int QVBDGetInfo(const char *database, const char *chunk, SeriesInfo *info);
-QVB_EXPORT int QVBDGetData(const char *database, const char *chunk, int firstPeriod,
-                           int lastPeriod, int frequency, double *out);
+QVB_EXPORT int QVBDGetData(const char *database, const char *chunk, int firstPeriod, int lastPeriod,
+                           int frequency, double *out);
 /* With a name: the first page of codes at out; with null: the next page.
    Each page is at most QVBD_MAX_PAGE_BYTES bytes, NUL included.
    0: page written; QVBD_NO_MORE_PAGES: none left; other: this page failed. */

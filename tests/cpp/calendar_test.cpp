@@ -59,9 +59,9 @@ TEST(PeriodToCalendar, MonthEndsDecideLeapYearsOnTheYearPart) {
   EXPECT_EQ(qvbdateToYmd(190002, 40), 19000228);
   EXPECT_EQ(qvbdateToYmd(200002, 40), 20000229);
   EXPECT_EQ(qvbdateToYmd(202004, 40), 20200430);
-  EXPECT_EQ(qvbdateToYmd(9602, 40), 960229);     // decided as 1996, written as 96
-  EXPECT_EQ(qvbdateToYmd(10002, 40), 1000229);   // decided as 2000
-  EXPECT_EQ(qvbdateToYmd(20002, 40), 2000228);   // year 200 taken literally
+  EXPECT_EQ(qvbdateToYmd(9602, 40), 960229);    // decided as 1996, written as 96
+  EXPECT_EQ(qvbdateToYmd(10002, 40), 1000229);  // decided as 2000
+  EXPECT_EQ(qvbdateToYmd(20002, 40), 2000228);  // year 200 taken literally
 }
 
 TEST(PeriodToCalendar, DayBasedAndUnlistedCodes) {

@@ -1,11 +1,12 @@
 // Code-list chunks: windows, separators, selection and the buffer bound.
+#include "seriesinfo/codelist_chunk.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "bridge/exports.h"
-#include "seriesinfo/codelist_chunk.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Code listings in a bounded buffer: nothing is cut silently, nothing runs
 // past the end.
+#include "codes/listing_text.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "codes/listing_text.h"
 
 namespace {
 
@@ -26,8 +26,8 @@ TEST(ListingText, ACodeThatDoesNotFitIsRefusedAndTheTextKept) {
   std::vector<char> buffer(8 + 1, 'x');  // one byte of guard after the capacity
   ListingText listing(buffer.data(), 8);
   ASSERT_TRUE(listing.appendCode("ABCD", 4));  // "ABCD," and its NUL: 6 bytes
-  EXPECT_FALSE(listing.appendCode("EF", 2));  // would need 9
-  ASSERT_TRUE(listing.appendCode("E", 1));    // exactly 8
+  EXPECT_FALSE(listing.appendCode("EF", 2));   // would need 9
+  ASSERT_TRUE(listing.appendCode("E", 1));     // exactly 8
   EXPECT_FALSE(listing.appendCode("", 0));
   EXPECT_STREQ(listing.text(), "ABCD,E,");
   EXPECT_EQ(buffer[8], 'x');

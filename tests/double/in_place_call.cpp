@@ -38,10 +38,14 @@ char **writableStrings(SEXP strings) {
 
 void *pointerTo(SEXP arg) {
   switch (TYPEOF(arg)) {
-    case INTSXP: return INTEGER(arg);
-    case REALSXP: return REAL(arg);
-    case STRSXP: return writableStrings(arg);
-    default: Rf_error("in-place calls take integer, double and character vectors only");
+    case INTSXP:
+      return INTEGER(arg);
+    case REALSXP:
+      return REAL(arg);
+    case STRSXP:
+      return writableStrings(arg);
+    default:
+      Rf_error("in-place calls take integer, double and character vectors only");
   }
 }
 
@@ -55,7 +59,9 @@ SEXP runCall(void *data) {
   InPlaceCall &call = *static_cast<InPlaceCall *>(data);
   void **p = call.pointers;
   switch (call.count) {
-    case 9: callWith(call.function, p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8]); break;
+    case 9:
+      callWith(call.function, p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8]);
+      break;
     case 10:
       callWith(call.function, p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8], p[9]);
       break;
@@ -63,7 +69,8 @@ SEXP runCall(void *data) {
       callWith(call.function, p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8], p[9], p[10],
                p[11], p[12], p[13], p[14], p[15], p[16]);
       break;
-    default: Rf_error("in-place calls take 9, 10 or 17 arguments");
+    default:
+      Rf_error("in-place calls take 9, 10 or 17 arguments");
   }
   return R_NilValue;
 }

@@ -32,17 +32,15 @@ int QVBGetInfo(const char *database, const char *code, SeriesInfo *info) {
 
 int QVBGetData(const char *database, const char *code, int firstPeriod, int lastPeriod,
                int frequency, double *out) {
-  vemro_double::Answer answer =
-      call("QVBGetData", {text(database), text(code), number(firstPeriod), number(lastPeriod),
-                          number(frequency)});
+  vemro_double::Answer answer = call("QVBGetData", {text(database), text(code), number(firstPeriod),
+                                                    number(lastPeriod), number(frequency)});
   if (!answer.data.empty())
     std::memcpy(out, answer.data.data(), answer.data.size() * sizeof(double));
   return answer.status;
 }
 
 int QVBGetObsNum(int firstPeriod, int lastPeriod, int frequency) {
-  return call("QVBGetObsNum", {number(firstPeriod), number(lastPeriod), number(frequency)})
-      .status;
+  return call("QVBGetObsNum", {number(firstPeriod), number(lastPeriod), number(frequency)}).status;
 }
 
 int QVBGetDate(int startPeriod, int position, int frequency) {
@@ -54,6 +52,4 @@ int QVBGetNextVar(const char *database, const char *previousCode, SeriesInfo *in
 }
 
 int QVBGetAggregationMode(void) { return call("QVBGetAggregationMode", {}).status; }
-int QVBSetAggregationMode(int mode) {
-  return call("QVBSetAggregationMode", {number(mode)}).status;
-}
+int QVBSetAggregationMode(int mode) { return call("QVBSetAggregationMode", {number(mode)}).status; }

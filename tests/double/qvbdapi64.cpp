@@ -32,8 +32,7 @@ int QVBDOpenDatabase(const char *database) {
 int QVBDCloseDatabase(void) { return call("QVBDCloseDatabase", {}).status; }
 
 int QVBDGetObsNum(int firstPeriod, int lastPeriod, int frequency) {
-  return call("QVBDGetObsNum", {number(firstPeriod), number(lastPeriod), number(frequency)})
-      .status;
+  return call("QVBDGetObsNum", {number(firstPeriod), number(lastPeriod), number(frequency)}).status;
 }
 
 int QVBDGetAggregationMode(void) { return call("QVBDGetAggregationMode", {}).status; }
@@ -53,9 +52,9 @@ int QVBDGetInfo(const char *database, const char *chunk, SeriesInfo *info) {
 
 int QVBDGetData(const char *database, const char *chunk, int firstPeriod, int lastPeriod,
                 int frequency, double *out) {
-  vemro_double::Answer answer =
-      call("QVBDGetData", {text(database), text(chunk), number(firstPeriod),
-                           number(lastPeriod), number(frequency)});
+  vemro_double::Answer answer = call(
+      "QVBDGetData",
+      {text(database), text(chunk), number(firstPeriod), number(lastPeriod), number(frequency)});
   if (!answer.data.empty())
     std::memcpy(out, answer.data.data(), answer.data.size() * sizeof(double));
   return answer.status;

@@ -73,8 +73,8 @@ extern "C" DOUBLE_EXPORT SEXP vemroDouble_reset() {
 // Appends one answer to a vendor function's queue. The R caller checks
 // the argument types: record a named list or NULL, data a double vector
 // or NULL, text a string or NULL.
-extern "C" DOUBLE_EXPORT SEXP vemroDouble_script(SEXP function, SEXP status, SEXP record,
-                                                 SEXP data, SEXP text) {
+extern "C" DOUBLE_EXPORT SEXP vemroDouble_script(SEXP function, SEXP status, SEXP record, SEXP data,
+                                                 SEXP text) {
   vemro_double::script(R_CHAR(Rf_asChar(function)), toAnswer(status, record, data, text));
   return R_NilValue;
 }

@@ -20,7 +20,7 @@ struct Answer {
   SeriesInfo record{};
   std::vector<double> data;  // written at the output pointer when not empty
   bool hasText = false;
-  std::string text;          // written at the output pointer, with its NUL
+  std::string text;  // written at the output pointer, with its NUL
 };
 
 // Logs "function(arg, ...)" and returns the next scripted answer.

@@ -16,9 +16,9 @@ using vemro::engine::periodCount;
 using vemro::engine::periodDateAt;
 
 struct Day {
-  int date;      // YYYYMMDD
-  int weekday;   // 0 Monday .. 6 Sunday
-  int weekdays;  // Monday-to-Friday days up to and including this one
+  int date;       // YYYYMMDD
+  int weekday;    // 0 Monday .. 6 Sunday
+  int weekdays;   // Monday-to-Friday days up to and including this one
   int before[7];  // days of each weekday strictly before this one
 };
 
@@ -57,12 +57,19 @@ struct Oracle {
     const Day &a = calendar()[first], &b = calendar()[last];
     if (last < first) return 0;
     switch (frequency) {
-      case 61: return static_cast<int>(last - first + 1);
-      case 60: return b.weekdays - a.weekdays + 1;
-      case 40: return (b.date / 10000 - a.date / 10000) * 12 + b.date / 100 % 100 - a.date / 100 % 100 + 1;
-      case 30: return (b.date / 10000 - a.date / 10000) * 4 + (b.date / 100 % 100 - 1) / 3 - (a.date / 100 % 100 - 1) / 3 + 1;
-      case 10: return b.date / 10000 - a.date / 10000 + 1;
-      default: return weekEndsBefore(last, frequency - 51) - weekEndsBefore(first, frequency - 51) + 1;
+      case 61:
+        return static_cast<int>(last - first + 1);
+      case 60:
+        return b.weekdays - a.weekdays + 1;
+      case 40:
+        return (b.date / 10000 - a.date / 10000) * 12 + b.date / 100 % 100 - a.date / 100 % 100 + 1;
+      case 30:
+        return (b.date / 10000 - a.date / 10000) * 4 + (b.date / 100 % 100 - 1) / 3 -
+               (a.date / 100 % 100 - 1) / 3 + 1;
+      case 10:
+        return b.date / 10000 - a.date / 10000 + 1;
+      default:
+        return weekEndsBefore(last, frequency - 51) - weekEndsBefore(first, frequency - 51) + 1;
     }
   }
 

@@ -1,12 +1,13 @@
 // Copying and aggregating observations, against values worked out by hand
 // for every aggregation type, both modes and each conversion direction.
+#include "conversion.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 #include <vector>
 
-#include "conversion.h"
 #include "missing_value.h"
 #include "period_run.h"
 #include "status.h"

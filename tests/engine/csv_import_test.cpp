@@ -1,10 +1,11 @@
 // CSV import: both layouts give the same series, and every refused row is
 // named by file, line and reason.
+#include "csv_import.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "csv_import.h"
 #include "input_error.h"
 #include "test_database.h"
 

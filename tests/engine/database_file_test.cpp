@@ -20,8 +20,8 @@ class DamagedFile : public ::testing::Test {
   void SetUp() override {
     std::vector<SeriesRecord> records;
     for (int i = 0; i < 60; ++i) {
-      records.push_back(monthlySeries("S" + std::to_string(100 + i), 200001,
-                                      std::vector<double>(300, i)));
+      records.push_back(
+          monthlySeries("S" + std::to_string(100 + i), 200001, std::vector<double>(300, i)));
     }
     path = folder.path("good.vdb");
     writeDatabase(path, records);

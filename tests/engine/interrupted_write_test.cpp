@@ -25,8 +25,8 @@ class InterruptedWrite : public ::testing::Test {
     writeDatabase(path, {monthlySeries("OLD", 201001, {1, 2, 3})});
     before = fileBytes(path);
     for (int i = 0; i < 500; ++i) {
-      incoming.push_back(monthlySeries("N" + std::to_string(1000 + i), 200001,
-                                       std::vector<double>(120, i)));
+      incoming.push_back(
+          monthlySeries("N" + std::to_string(1000 + i), 200001, std::vector<double>(120, i)));
     }
   }
 
