@@ -20,6 +20,8 @@ namespace {
 struct Visits {
   const SeriesInfoCall *call;
   ColumnViews columns;
+  const SEXP *codes;            // the strings of the call's codes
+  const SEXP *seriesDatabases;  // and of their databases
   FailureLists *failures;
   unsigned char *written;
   DatabaseMatch match;
@@ -46,7 +48,7 @@ int requestRecord(Visits *visits, int position) {
   const SeriesInfoCall &call = *visits->call;
   if (call.direct)
     return QVBDGetInfo(nullptr, chunkForRequest(&visits->pairing, position), &visits->record);
-  return QVBGetInfo(nullptr, R_CHAR(STRING_ELT(call.codes, position)), &visits->record);
+  return QVBGetInfo(nullptr, R_CHAR(visits->codes[position]), &visits->record);
 }
 
 void readSeries(Visits *visits, int position) {
@@ -61,9 +63,8 @@ void readSeries(Visits *visits, int position) {
     addFailure(visits->failures, listForStatus(status, visits->call->direct), position);
     return;
   }
-  const SeriesInfoCall &call = *visits->call;
-  writeSeries(visits->columns, position, visits->record, STRING_ELT(call.seriesDatabases, position),
-              STRING_ELT(call.codes, position));
+  writeSeries(visits->columns, position, visits->record, visits->seriesDatabases[position],
+              visits->codes[position]);
   visits->written[position] = 1;
 }
 
@@ -86,6 +87,8 @@ void visitDatabases(const SeriesInfoCall &call, SEXP columns, FailureLists *fail
   SEXP keep = PROTECT(Rf_allocVector(VECSXP, columnCount));
   Visits visits{&call,
                 viewColumns(columns, keep),
+                STRING_PTR_RO(call.codes),
+                STRING_PTR_RO(call.seriesDatabases),
                 failures,
                 written,
                 matchDatabases(call.seriesCount, nameAt(call.seriesDatabases), call.databaseCount,

@@ -56,15 +56,20 @@ ColumnViews viewColumns(SEXP columns, SEXP keep) {
   views.keep = keep;
   for (int column = 0; column < columnCount; ++column) {
     views.vectors[column] = VECTOR_ELT(columns, column);
-    if (isIntegerColumn(column)) views.integers[column] = INTEGER(views.vectors[column]);
+    if (isIntegerColumn(column))
+      views.integers[column] = INTEGER(views.vectors[column]);
+    else
+      views.texts[column] = STRING_PTR_RO(views.vectors[column]);
   }
   return views;
 }
 
 void writeSeries(ColumnViews &views, int i, const SeriesInfo &record, SEXP seriesDatabase,
                  SEXP requestedCode) {
+  // An entry that already holds the text is left alone: most texts of a
+  // fresh result are empty and stay so.
   auto setText = [&views, i](Column column, SEXP text) {
-    SET_STRING_ELT(views.vectors[column], i, text);
+    if (views.texts[column][i] != text) SET_STRING_ELT(views.vectors[column], i, text);
   };
   auto setInteger = [&views, i](Column column, int value) { views.integers[column][i] = value; };
   int frequency = record.frequency;

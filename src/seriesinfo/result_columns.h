@@ -54,7 +54,8 @@ struct LastText {
 // the garbage collector, are protected.
 struct ColumnViews {
   SEXP vectors[columnCount];
-  int *integers[columnCount];  // null for text columns
+  int *integers[columnCount];      // null for text columns
+  const SEXP *texts[columnCount];  // the entries of text columns, for reading
   SEXP keep;
   LastText last[columnCount];
 };
