@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/install-packages.sh r-base-dev r-cran-testthat cmake g++ make binutils \
-  libsqlite3-dev libgtest-dev googletest libbenchmark-dev valgrind
+  libsqlite3-dev libgtest-dev googletest valgrind
 
 mkdir -p .Rlib
 log=$(mktemp)
