@@ -22,6 +22,7 @@ vemroFetch <- function(codes, databases, frequency = 1000, start = -1, end = -1,
   stopOnFailures(codes, info$failed)
   databases <- seriesDatabases(databases, codes)
   kept <- keptSeries(codes, info$setAside)
+  if (length(kept) == 0L) stop("none of the series can be fetched", call. = FALSE)
   range <- info$range
   data <- vemroGetData(codes[kept], databases[kept], range$start, range$end, range$frequency,
                        range$observations, direct = direct, merge = merge, reopen = reopen)
