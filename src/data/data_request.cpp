@@ -8,17 +8,12 @@ namespace vemro {
 
 namespace {
 
-// A chunk holds a code and its separator, so one code alone must fit.
 Failure checkChunkableCodes(const DataRequest &request) {
-  for (int k = 0; k < request.seriesCount; ++k) {
-    size_t length = std::strlen(request.codes[k]);
-    if (length >= static_cast<size_t>(chunkBytes))
-      return Failure::message(
-          "series code %d is %zu bytes long; the direct service takes codes of "
-          "at most %d bytes",
-          k + 1, length, chunkBytes - 1);
-  }
-  return Failure::none();
+  int k = firstUnchunkableCode(request.seriesCount, [&request](int i) { return request.codes[i]; });
+  if (k < 0) return Failure::none();
+  return Failure::message(
+      "series code %d is %zu bytes long; the direct service takes codes of at most %d bytes", k + 1,
+      std::strlen(request.codes[k]), chunkBytes - 1);
 }
 
 }  // namespace

@@ -56,12 +56,13 @@ vemro::Failure fetchSeries(const vemro::LocalSeriesList &list, int series, const
   return dataFailure(status, list.codes[series]);
 }
 
-vemro::Failure fetchDatabase(const vemro::LocalSeriesList &list, const char *database,
-                             const Range &range, double *matrix) {
+vemro::Failure fetchDatabase(const vemro::LocalSeriesList &list, int d, const Range &range,
+                             double *matrix) {
+  const char *database = list.databases[d];
   if (QVBOpenDatabase(database) != 0)
     return vemro::Failure::message("Could not open database %s", database);
   for (int series = 0; series < list.seriesCount; ++series) {
-    if (!list.belongsTo(series, database)) continue;
+    if (!list.belongsTo(series, d)) continue;
     vemro::Failure failure = fetchSeries(list, series, range, matrix);
     if (failure.failed()) return failure;
   }
@@ -73,7 +74,7 @@ vemro::Failure fetchAll(const vemro::LocalSeriesList &list, const Range &range, 
   bool canWrite = list.databaseCount > 0 && list.seriesCount > 0;
   vemro::Failure failure = canWrite ? checkStride(range) : vemro::Failure::none();
   for (int i = 0; i < list.databaseCount && !failure.failed(); ++i)
-    failure = fetchDatabase(list, list.databases[i], range, matrix);
+    failure = fetchDatabase(list, i, range, matrix);
   return failure;
 }
 
@@ -82,7 +83,8 @@ vemro::Failure fetchAll(const vemro::LocalSeriesList &list, const Range &range, 
 void qvbGetData(char **databases, int *databaseCount, char **seriesDatabases, char **codes,
                 int *seriesCount, int *start, int *end, int *frequency, int *stride,
                 double *matrix) {
-  vemro::LocalSeriesList list{databases, databaseCount[0], seriesDatabases, codes, seriesCount[0]};
+  vemro::LocalSeriesList list =
+      vemro::localSeriesList(databases, databaseCount[0], seriesDatabases, codes, seriesCount[0]);
   Range range{start[0], end[0], frequency[0], stride[0]};
   vemro::raiseIfFailed(fetchAll(list, range, matrix));
   start[0] = qvbdateToYmd(range.start, range.frequency);

@@ -52,6 +52,15 @@ int buildChunk(char *chunk, int start, int count, const char *database, CodeAt c
   return end;
 }
 
+// The first of count codes that cannot fit any chunk, since a chunk holds
+// at least its first code and a terminator; -1 when every code fits.
+template <typename CodeAt>
+int firstUnchunkableCode(int count, CodeAt codeAt) {
+  for (int i = 0; i < count; ++i)
+    if (std::strlen(codeAt(i)) >= static_cast<size_t>(chunkBytes)) return i;
+  return -1;
+}
+
 }  // namespace vemro
 
 #endif

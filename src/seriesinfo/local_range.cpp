@@ -67,6 +67,7 @@ vemro::Failure resolveRange(const vemro::LocalSeriesList &list, int *start, int 
 
 void getObsNum(char **databases, int *databaseCount, char **seriesDatabases, char **codes,
                int *seriesCount, int *start, int *end, int *frequency, int *observations) {
-  vemro::LocalSeriesList list{databases, databaseCount[0], seriesDatabases, codes, seriesCount[0]};
+  vemro::LocalSeriesList list =
+      vemro::localSeriesList(databases, databaseCount[0], seriesDatabases, codes, seriesCount[0]);
   vemro::raiseIfFailed(resolveRange(list, start, end, frequency, observations));
 }

@@ -35,11 +35,12 @@ Failure readSeries(const LocalSeriesList &list, int series, LocalRecords &read) 
   return Failure::none();
 }
 
-Failure readDatabase(const LocalSeriesList &list, const char *database, LocalRecords &read) {
+Failure readDatabase(const LocalSeriesList &list, int d, LocalRecords &read) {
+  const char *database = list.databases[d];
   if (QVBOpenDatabase(database) != 0)
     return Failure::message("Could not open database %s", database);
   for (int series = 0; series < list.seriesCount; ++series) {
-    if (!list.belongsTo(series, database)) continue;
+    if (!list.belongsTo(series, d)) continue;
     Failure failure = readSeries(list, series, read);
     if (failure.failed()) return failure;
   }
@@ -51,7 +52,7 @@ Failure readDatabase(const LocalSeriesList &list, const char *database, LocalRec
 
 Failure readLocalRecords(const LocalSeriesList &list, LocalRecords &read) {
   for (int i = 0; i < list.databaseCount; ++i) {
-    Failure failure = readDatabase(list, list.databases[i], read);
+    Failure failure = readDatabase(list, i, read);
     if (failure.failed()) return failure;
   }
   return Failure::none();

@@ -5,7 +5,7 @@
 #ifndef VEMRO_SERIESINFO_LOCAL_SERIES_LIST_H
 #define VEMRO_SERIESINFO_LOCAL_SERIES_LIST_H
 
-#include <cstring>
+#include "../bridge/database_match.h"
 
 namespace vemro {
 
@@ -15,12 +15,19 @@ struct LocalSeriesList {
   char **seriesDatabases;
   char **codes;
   int seriesCount;
+  DatabaseMatch match;
 
-  // An exact, case-sensitive byte comparison of the series' database name.
-  bool belongsTo(int series, const char *database) const {
-    return std::strcmp(seriesDatabases[series], database) == 0;
-  }
+  // Whether the series' database name has the bytes of visited database d.
+  bool belongsTo(int series, int d) const { return match.belongs(series, d); }
 };
+
+inline LocalSeriesList localSeriesList(char **databases, int databaseCount, char **seriesDatabases,
+                                       char **codes, int seriesCount) {
+  DatabaseMatch match = matchDatabases(
+      seriesCount, [seriesDatabases](int i) { return seriesDatabases[i]; }, databaseCount,
+      [databases](int d) { return databases[d]; });
+  return {databases, databaseCount, seriesDatabases, codes, seriesCount, match};
+}
 
 }  // namespace vemro
 

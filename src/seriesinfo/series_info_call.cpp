@@ -8,12 +8,11 @@
 #include <vector>
 
 #include "codelist_chunk.h"
+#include "failure_lists.h"
 
 namespace vemro {
 namespace seriesinfo {
 namespace {
-
-constexpr int failureListCount = 7;
 
 bool isVectorOf(SEXP x, int type, int64_t length) {
   return TYPEOF(x) == type && Rf_xlength(x) >= length;
@@ -63,17 +62,13 @@ Failure checkNames(const SeriesInfoCall &call) {
   return Failure::none();
 }
 
-// A chunk must hold at least the one code it starts with, comma included.
 Failure checkChunkableCodes(const SeriesInfoCall &call) {
-  for (int i = 0; i < call.seriesCount; ++i) {
-    size_t length = std::strlen(R_CHAR(STRING_ELT(call.codes, i)));
-    if (length + 1 > static_cast<size_t>(chunkBytes))
-      return Failure::message(
-          "`codes` element %d is %zu bytes long; the direct service takes codes of at most "
-          "%d bytes",
-          i + 1, length, chunkBytes - 1);
-  }
-  return Failure::none();
+  auto codeAt = [&call](int i) { return R_CHAR(STRING_ELT(call.codes, i)); };
+  int i = firstUnchunkableCode(call.seriesCount, codeAt);
+  if (i < 0) return Failure::none();
+  return Failure::message(
+      "`codes` element %d is %zu bytes long; the direct service takes codes of at most %d bytes",
+      i + 1, std::strlen(codeAt(i)), chunkBytes - 1);
 }
 
 Failure checkFailureLists(const SeriesInfoCall &call) {
