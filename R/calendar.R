@@ -25,9 +25,8 @@ frequencyCodes <- c(10L, 30L, 40L, 51:57, 60L, 61L)
 checkFrequency <- function(frequency) {
   checkInteger(frequency, "frequency")
   if (!frequency %in% frequencyCodes) {
-    stop(sprintf("`frequency` must be one of %s, not %d",
-                 paste(frequencyCodes, collapse = ", "), as.integer(frequency)),
-         call. = FALSE)
+    argumentError(sprintf("`frequency` must be one of %s, not %d",
+                 paste(frequencyCodes, collapse = ", "), as.integer(frequency)))
   }
   invisible(frequency)
 }

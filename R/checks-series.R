@@ -3,14 +3,14 @@
 
 checkStrings <- function(x, name) {
   if (!is.character(x) || anyNA(x)) {
-    stop(sprintf("`%s` must be a character vector without NA", name), call. = FALSE)
+    argumentError(sprintf("`%s` must be a character vector without NA", name))
   }
   invisible(x)
 }
 
 checkPositive <- function(x, name) {
   checkInteger(x, name)
-  if (x < 1L) stop(sprintf("`%s` must be at least 1, not %d", name, as.integer(x)), call. = FALSE)
+  if (x < 1L) argumentError(sprintf("`%s` must be at least 1, not %d", name, as.integer(x)))
   invisible(x)
 }
 
@@ -19,8 +19,8 @@ seriesDatabases <- function(databases, codes) {
   checkStrings(databases, "databases")
   if (length(databases) == 1L) return(rep(databases, length(codes)))
   if (length(databases) != length(codes)) {
-    stop(sprintf("`databases` must have one name or one per series (%d), not %d",
-                 length(codes), length(databases)), call. = FALSE)
+    argumentError(sprintf("`databases` must have one name or one per series (%d), not %d",
+                 length(codes), length(databases)))
   }
   databases
 }

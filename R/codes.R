@@ -13,7 +13,7 @@ vemroCodes <- function(database, direct = FALSE) {
   checkString(database, "database")
   checkFlag(direct, "direct")
   if (nchar(database, type = "bytes") > 511L) {
-    stop("`database` must be at most 511 bytes long", call. = FALSE)
+    argumentError("`database` must be at most 511 bytes long")
   }
   text <- .Call("call_vemroGetCodes", as.integer(direct), database, PACKAGE = "Vemro")
   codes <- strsplit(text, ",", fixed = TRUE)[[1]]

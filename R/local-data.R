@@ -26,7 +26,7 @@
 #' @export
 vemroLocalData <- function(codes, databases, frequency = 1000, start = -1, end = -1) {
   checkStrings(codes, "codes")
-  if (length(codes) == 0L) stop("`codes` must hold at least one code", call. = FALSE)
+  if (length(codes) == 0L) argumentError("`codes` must hold at least one code")
   databases <- seriesDatabases(databases, codes)
   checkInteger(frequency, "frequency")
   checkInteger(start, "start")
@@ -42,9 +42,8 @@ localRange <- function(codes, databases, frequency, start, end) {
               start = start, end = end, frequency = frequency, observations = integer(1),
               PACKAGE = "Vemro")
   if (!range$frequency %in% frequencyCodes) {
-    stop(sprintf("`frequency` %d and the series' own frequencies give %d, which is not one of %s",
-                 frequency, range$frequency, paste(frequencyCodes, collapse = ", ")),
-         call. = FALSE)
+    argumentError(sprintf("`frequency` %d and the series' own frequencies give %d, which is not one of %s",
+                 frequency, range$frequency, paste(frequencyCodes, collapse = ", ")))
   }
   range
 }

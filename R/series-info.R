@@ -99,9 +99,8 @@ freshInteger <- function(x) {
 checkTargetFrequency <- function(frequency) {
   checkInteger(frequency, "frequency")
   if (!frequency %in% c(frequencyCodes, 1000L)) {
-    stop(sprintf("`frequency` must be 1000 (the lowest among the series) or one of %s, not %d",
-                 paste(frequencyCodes, collapse = ", "), as.integer(frequency)),
-         call. = FALSE)
+    argumentError(sprintf("`frequency` must be 1000 (the lowest among the series) or one of %s, not %d",
+                 paste(frequencyCodes, collapse = ", "), as.integer(frequency)))
   }
   invisible(frequency)
 }
