@@ -123,10 +123,12 @@ int Database::info(const char *code, SeriesInfo &out) {
 }
 
 int Database::next(const char *previousCode, SeriesInfo &out) {
-  int found = fillInfo(next_.runWithText(previousCode ? previousCode : ""), next_.get(), out);
+  // A copy: callers naturally pass the code of the very record being filled.
+  std::string previous = previousCode ? previousCode : "";
+  int found = fillInfo(next_.runWithText(previous.c_str()), next_.get(), out);
   if (found == status::seriesNotFound) return status::listingOver;
   // A damaged index must not send a listing round in circles.
-  if (found == status::ok && previousCode && std::strcmp(out.code, previousCode) <= 0) {
+  if (found == status::ok && previousCode && std::strcmp(out.code, previous.c_str()) <= 0) {
     return status::seriesUnreadable;
   }
   return found;

@@ -104,6 +104,16 @@ TEST_F(LibraryApi, ListingRunsInCodeOrderThenEnds) {
   EXPECT_EQ(codes, (std::vector<std::string>{"EMPTY", "FIXED", "PRICES"}));
 }
 
+TEST_F(LibraryApi, ListingTakesTheFilledRecordsOwnCodeAsThePreviousOne) {
+  SeriesInfo info;
+  std::vector<std::string> codes;
+  for (int result = QVBGetNextVar(name.c_str(), nullptr, &info); result == 0;
+       result = QVBGetNextVar(nullptr, info.code, &info)) {
+    codes.emplace_back(info.code);
+  }
+  EXPECT_EQ(codes, (std::vector<std::string>{"EMPTY", "FIXED", "PRICES"}));
+}
+
 TEST_F(LibraryApi, OpenFailuresLeaveNoDatabaseOpen) {
   EXPECT_EQ(QVBOpenDatabase(folder.path("missing").c_str()), 1);
   SeriesInfo info;
