@@ -1,12 +1,11 @@
 #include "csv_fields.h"
 
-#include <cerrno>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
-#include <limits>
 
 #include "calendar.h"
 #include "input_error.h"
+#include "utf8_text.h"
 
 namespace vemro::engine {
 namespace {
@@ -22,7 +21,8 @@ CivilDate parseCivil(const CsvReader &reader, const std::string &text) {
   bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-' && isDigits(text, 0, 4) &&
                 isDigits(text, 5, 2) && isDigits(text, 8, 2);
   if (!shaped)
-    throw InputError(reader.path(), reader.line(), "date '" + text + "' is not YYYY-MM-DD");
+    throw InputError(reader.path(), reader.line(),
+                     "date '" + excerptOf(text) + "' is not YYYY-MM-DD");
   CivilDate date{std::stoi(text.substr(0, 4)), std::stoi(text.substr(5, 2)),
                  std::stoi(text.substr(8, 2))};
   CivilDate roundTrip = civilFromDays(daysFromCivil(date.year, date.month, date.day));
@@ -45,23 +45,36 @@ int parseDateNumber(const CsvReader &reader, const std::string &text) {
 }
 
 int parseInteger(const CsvReader &reader, const std::string &what, const std::string &text) {
-  char *end = nullptr;
-  errno = 0;
-  long value = std::strtol(text.c_str(), &end, 10);
-  bool valid = !text.empty() && *end == '\0' && errno == 0 &&
-               value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max();
-  if (!valid) {
-    throw InputError(reader.path(), reader.line(), what + " '" + text + "' is not an integer");
+  size_t start = !text.empty() && text[0] == '+' ? 1 : 0;
+  int value = 0;
+  const char *end = text.data() + text.size();
+  auto [stop, error] = std::from_chars(text.data() + start, end, value);
+  if (text.empty() || error != std::errc() || stop != end) {
+    throw InputError(reader.path(), reader.line(),
+                     what + " '" + excerptOf(text) + "' is not an integer");
   }
-  return static_cast<int>(value);
+  return value;
 }
 
 double parseValue(const CsvReader &reader, const std::string &text) {
   if (text.empty() || text == "NA") return std::nan("");
-  char *end = nullptr;
-  double value = std::strtod(text.c_str(), &end);
-  if (*end != '\0' || !std::isfinite(value)) {
-    throw InputError(reader.path(), reader.line(), "value '" + text + "' is not a finite number");
+  // from_chars also reads inf, nan and their spellings, which plain decimals
+  // never are: they start with a digit or a point after the sign. It takes
+  // no '+' itself.
+  size_t start = text[0] == '+' ? 1 : 0;
+  size_t digitsAt = text[0] == '-' ? 1 : start;
+  bool plain = digitsAt < text.size() &&
+               ((text[digitsAt] >= '0' && text[digitsAt] <= '9') || text[digitsAt] == '.');
+  double value = 0;
+  const char *end = text.data() + text.size();
+  auto [stop, error] = std::from_chars(text.data() + start, end, value);
+  if (!plain || (error != std::errc() && error != std::errc::result_out_of_range) || stop != end) {
+    throw InputError(reader.path(), reader.line(),
+                     "value '" + excerptOf(text) + "' is not a plain decimal number");
+  }
+  if (error == std::errc::result_out_of_range) {
+    throw InputError(reader.path(), reader.line(),
+                     "value '" + excerptOf(text) + "' is out of the range of a double");
   }
   return value;
 }

@@ -5,6 +5,7 @@
 #include "calendar.h"
 #include "csv_fields.h"
 #include "input_error.h"
+#include "utf8_text.h"
 
 namespace vemro::engine {
 namespace {
@@ -22,9 +23,11 @@ std::map<std::string, size_t> columnsOf(const CsvReader &reader,
     bool known = false;
     for (const std::string &name : metadataColumns) known = known || name == header[i];
     if (!known)
-      throw InputError(reader.path(), reader.line(), "unknown column '" + header[i] + "'");
+      throw InputError(reader.path(), reader.line(),
+                       "unknown column '" + excerptOf(header[i]) + "'");
     if (!columns.emplace(header[i], i).second) {
-      throw InputError(reader.path(), reader.line(), "column '" + header[i] + "' appears twice");
+      throw InputError(reader.path(), reader.line(),
+                       "column '" + excerptOf(header[i]) + "' appears twice");
     }
   }
   for (const char *required : {"code", "frequency", "aggregation"}) {
@@ -82,7 +85,7 @@ void SeriesImport::readMetadata(const std::string &path) {
     SeriesRecord record = metadataRow(reader, columns, row);
     std::string code = record.code;
     if (!series_.emplace(code, std::move(record)).second) {
-      throw InputError(path, reader.line(), "series '" + code + "' is described twice");
+      throw InputError(path, reader.line(), "series '" + excerptOf(code) + "' is described twice");
     }
   }
 }
@@ -91,7 +94,8 @@ void SeriesImport::addValue(const CsvReader &reader, const std::string &code,
                             const std::string &date, const std::string &value) {
   auto described = series_.find(code);
   if (described == series_.end()) {
-    throw InputError(reader.path(), reader.line(), "series '" + code + "' has no metadata row");
+    throw InputError(reader.path(), reader.line(),
+                     "series '" + excerptOf(code) + "' has no metadata row");
   }
   int64_t period = indexHoldingDay(parseDay(reader, date), described->second.frequency);
   if (!values_[code].emplace(period, parseValue(reader, value)).second) {

@@ -1,6 +1,7 @@
 // Reads a CSV file record by record: comma-separated fields, fields in
 // double quotes may hold commas, newlines and doubled quotes; LF or CRLF
-// line ends. Malformed quoting throws an InputError naming the line.
+// line ends; a UTF-8 byte-order mark at the start is skipped. Malformed
+// quoting and NUL bytes throw an InputError naming the line.
 #pragma once
 
 #include <fstream>

@@ -38,10 +38,12 @@ int missingCountOf(const SeriesRecord &record) {
 
 std::string problemWithCode(const std::string &code) {
   if (code.empty()) return "the series code is empty";
-  if (code.size() > maxCodeLength) return "series code '" + code + "' is longer than 9 characters";
+  if (code.size() > maxCodeLength) {
+    return "series code '" + excerptOf(code) + "' is longer than 9 characters";
+  }
   for (char c : code) {
     if (c <= ' ' || c > '~' || c == ',' || c == '"' || c == '\'') {
-      return "series code '" + code +
+      return "series code '" + excerptOf(code) +
              "' may hold only printable ASCII without comma, quote or space";
     }
   }

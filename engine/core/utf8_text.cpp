@@ -28,6 +28,17 @@ bool isWellFormedSequence(const unsigned char *bytes, size_t length) {
   return true;
 }
 
+// Bytes of the longest prefix of text, at most limit long, that ends on a
+// whole character.
+size_t wholeCharacterPrefix(std::string_view text, size_t limit) {
+  size_t length = text.size() < limit ? text.size() : limit;
+  while (length > 0 && length < text.size() &&
+         isContinuation(static_cast<unsigned char>(text[length]))) {
+    --length;
+  }
+  return length;
+}
+
 }  // namespace
 
 bool isValidUtf8(std::string_view text) {
@@ -42,13 +53,15 @@ bool isValidUtf8(std::string_view text) {
 }
 
 void copyTextToSlot(std::string_view text, char *slot, size_t slotSize) {
-  size_t length = text.size() < slotSize - 1 ? text.size() : slotSize - 1;
-  while (length > 0 && length < text.size() &&
-         isContinuation(static_cast<unsigned char>(text[length]))) {
-    --length;
-  }
+  size_t length = wholeCharacterPrefix(text, slotSize - 1);
   if (length > 0) std::memcpy(slot, text.data(), length);
   slot[length] = '\0';
+}
+
+std::string excerptOf(std::string_view text) {
+  constexpr size_t shownBytes = 40;
+  if (text.size() <= shownBytes) return std::string(text);
+  return std::string(text.substr(0, wholeCharacterPrefix(text, shownBytes))) + "...";
 }
 
 }  // namespace vemro::engine

@@ -1,8 +1,9 @@
-// UTF-8 text helpers: validity, and copying into a fixed slot cut on a
-// whole character.
+// UTF-8 text helpers: validity, and cutting on a whole character, into a
+// fixed slot or for an error message.
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace vemro::engine {
@@ -12,5 +13,9 @@ bool isValidUtf8(std::string_view text);
 // Copies as much of text as fits in slotSize - 1 bytes without splitting
 // a character, then a NUL. The slot must be zero-filled beforehand.
 void copyTextToSlot(std::string_view text, char *slot, size_t slotSize);
+
+// A field as an error message quotes it: whole up to 40 bytes, else its
+// first 40 bytes (cut on a whole character) and "...".
+std::string excerptOf(std::string_view text);
 
 }  // namespace vemro::engine
