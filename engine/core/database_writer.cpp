@@ -1,6 +1,8 @@
 #include "database_writer.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,23 +29,68 @@ void syncPath(const std::string &path, int flags) {
   if (!synced) throw std::runtime_error("cannot sync '" + path + "' to disk");
 }
 
-std::string createTemporaryFile(const std::string &target) {
-  std::string name = target + ".tmp-XXXXXX";
-  int fd = ::mkstemp(name.data());
-  if (fd < 0) throw std::runtime_error("cannot create a temporary file beside '" + target + "'");
-  ::fchmod(fd, 0644);
-  ::close(fd);
-  return name;
+std::string baseNameOf(const std::string &path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+constexpr const char *temporarySuffix = ".tmp-XXXXXX";
+
+// A writer holds a lock on its temporary file until it is done, and the
+// kernel drops the lock when the writer dies: a file of that name that can
+// be locked is left over from a killed import.
+void removeStaleTemporaryFiles(const std::string &target) {
+  std::string prefix = baseNameOf(target) + ".tmp-", folder = folderOf(target);
+  size_t length = prefix.size() + 6;
+  DIR *dir = ::opendir(folder.c_str());
+  while (dirent *entry = dir ? ::readdir(dir) : nullptr) {
+    std::string name = entry->d_name;
+    if (name.size() != length || name.compare(0, prefix.size(), prefix) != 0) continue;
+    std::string path = folder + "/" + name;
+    int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW);
+    if (fd < 0) continue;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlink(path.c_str());
+    ::close(fd);
+  }
+  if (dir) ::closedir(dir);
+}
+
+// Returns the locked descriptor, kept open until the writer is done. Another
+// writer's clean-up may take a new file for stale before it is locked;
+// then the file is gone once the lock is had, and a new one is made.
+int createTemporaryFile(const std::string &target, std::string &name) {
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    name = target + temporarySuffix;
+    int fd = ::mkstemp(name.data());
+    if (fd < 0) break;
+    struct stat info;
+    if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &info) == 0 && info.st_nlink > 0) {
+      ::fchmod(fd, 0644);
+      return fd;
+    }
+    ::close(fd);
+  }
+  throw std::runtime_error("cannot create a temporary file beside '" + target + "'");
+}
+
+void requireNoFolder(const std::string &target) {
+  struct stat info;
+  if (::stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    throw std::runtime_error("'" + target + "' is a folder, not a database file");
+  }
 }
 
 }  // namespace
 
-DatabaseWriter::DatabaseWriter(std::string targetPath)
-    : target_(std::move(targetPath)), temporary_(createTemporaryFile(target_)) {
+DatabaseWriter::DatabaseWriter(std::string targetPath) : target_(std::move(targetPath)) {
+  requireNoFolder(target_);
+  removeStaleTemporaryFiles(target_);
+  lockFd_ = createTemporaryFile(target_, temporary_);
   if (sqlite3_open_v2(temporary_.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
     std::string reason = sqlite3_errmsg(db_);
     sqlite3_close(db_);
     ::unlink(temporary_.c_str());
+    ::close(lockFd_);
     throw std::runtime_error("cannot write '" + temporary_ + "': " + reason);
   }
   try {
@@ -61,6 +108,7 @@ DatabaseWriter::DatabaseWriter(std::string targetPath)
     insert_ = Statement();
     sqlite3_close(db_);
     ::unlink(temporary_.c_str());
+    ::close(lockFd_);
     throw;
   }
 }
@@ -69,6 +117,7 @@ DatabaseWriter::~DatabaseWriter() {
   insert_ = Statement();
   sqlite3_close(db_);
   if (!committed_) ::unlink(temporary_.c_str());
+  ::close(lockFd_);
 }
 
 void DatabaseWriter::execute(const char *sql) {

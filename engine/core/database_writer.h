@@ -2,7 +2,8 @@
 // temporary file beside the target, which is synced and renamed over the
 // target only by commit(). Until then, and if the process dies, the target
 // stays exactly as it was; a writer destroyed without commit removes its
-// temporary file. Errors throw std::runtime_error.
+// temporary file, and the next writer of the same target removes those that
+// killed writers left behind. Errors throw std::runtime_error.
 #pragma once
 
 #include <sqlite3.h>
@@ -32,6 +33,7 @@ class DatabaseWriter {
   void bindAndInsert(const SeriesRecord &record);
 
   std::string target_, temporary_;
+  int lockFd_ = -1;  // holds the lock on the temporary file
   sqlite3 *db_ = nullptr;
   Statement insert_;
   std::string lastCode_;

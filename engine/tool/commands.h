@@ -19,7 +19,8 @@ void showSeries(const Arguments &args);
 bool verifyDatabase(const Arguments &args);
 
 // The file for a database name: the existing file it names, else the name
-// with the database extension added unless it has it already.
+// with the database extension added unless it has it already. Throws when
+// the name is a folder.
 std::string databasePathFor(const std::string &name);
 // A period date as the YYYY-MM-DD date of its period's last day.
 std::string periodEndText(int periodDate, int frequency);

@@ -1,4 +1,7 @@
+#include <sys/stat.h>
+
 #include <cstdio>
+#include <stdexcept>
 
 #include "calendar.h"
 #include "commands.h"
@@ -10,6 +13,10 @@ namespace vemro::tool {
 std::string databasePathFor(const std::string &name) {
   std::string existing = engine::databaseFileOf(name);
   if (!existing.empty()) return existing;
+  struct stat info;
+  if (::stat(name.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    throw std::runtime_error("'" + name + "' is a folder, not a database file");
+  }
   std::string extension = engine::schema::fileExtension;
   bool hasExtension =
       name.size() > extension.size() &&

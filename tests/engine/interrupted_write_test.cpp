@@ -1,7 +1,10 @@
 // An import that fails or is killed half-way leaves the previous database
-// file byte for byte as it was.
+// file byte for byte as it was, and the next import clears what it left.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -65,6 +68,37 @@ TEST_F(InterruptedWrite, AKilledImportLeavesTheOldFile) {
   SeriesInfo info;
   EXPECT_EQ(database->info("OLD", info), status::ok);
   EXPECT_EQ(database->info("N1000", info), status::seriesNotFound);
+
+  ASSERT_EQ(folder.entries().size(), 2u) << "the killed import left its temporary file";
+  mergeIntoDatabase(path, {});
+  EXPECT_EQ(folder.entries(), std::vector<std::string>{"db.vdb"}) << "the next import removed it";
+}
+
+TEST_F(InterruptedWrite, ATemporaryFileOfALiveImportIsLeftAlone) {
+  std::string live = path + ".tmp-abc123", other = folder.path("other.vdb.tmp-abc123");
+  writeBytes(live, "being written");
+  writeBytes(other, "another database's");
+  int fd = open(live.c_str(), O_RDONLY);
+  ASSERT_EQ(flock(fd, LOCK_EX), 0);
+  mergeIntoDatabase(path, {});
+  EXPECT_EQ(fileBytes(live), "being written");
+  EXPECT_EQ(fileBytes(other), "another database's");
+  close(fd);
+  mergeIntoDatabase(path, {});
+  EXPECT_EQ(folder.entries(), (std::vector<std::string>{"db.vdb", "other.vdb.tmp-abc123"}));
+}
+
+TEST_F(InterruptedWrite, AFolderIsNoDatabaseFile) {
+  std::string inTheWay = folder.path("folder.vdb");
+  ASSERT_EQ(mkdir(inTheWay.c_str(), 0755), 0);
+  try {
+    mergeIntoDatabase(inTheWay, incoming);
+    ADD_FAILURE() << "a folder was taken for a database file";
+  } catch (const std::runtime_error &error) {
+    EXPECT_EQ(error.what(), "'" + inTheWay + "' is a folder, not a database file");
+  }
+  EXPECT_EQ(folder.entries(), (std::vector<std::string>{"db.vdb", "folder.vdb"}));
+  rmdir(inTheWay.c_str());
 }
 
 TEST_F(InterruptedWrite, ACompletedImportMergesOldAndNewSeries) {

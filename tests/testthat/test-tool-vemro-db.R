@@ -80,3 +80,51 @@ test_that("create refuses a database that exists, and unknown commands show the 
   expect_identical(unknown$status, 2L)
   expect_match(unknown$err[[1]], "^usage: vemro-db COMMAND ARGS")
 })
+
+test_that("create refuses a folder", {
+  folder <- scratchFolder()
+  for (name in c(folder, file.path(folder, "inside.vdb"))) {
+    dir.create(name, showWarnings = FALSE)
+    created <- runTool("create", name)
+    expect_identical(created$status, 1L)
+    expect_identical(created$err,
+                     sprintf("vemro-db create: '%s' is a folder, not a database file", name))
+  }
+  expect_identical(list.files(folder, all.files = TRUE, no.. = TRUE), "inside.vdb")
+})
+
+test_that("an import with a bad second data file leaves the database byte for byte as it was", {
+  folder <- scratchFolder()
+  db <- file.path(folder, "prices.vdb")
+  oldMeta <- writeText(file.path(folder, "old.csv"), "code,frequency,aggregation", "OLD,40,1")
+  oldData <- writeText(file.path(folder, "good.csv"), "code,date,value", "OLD,2020-01-31,1")
+  expect_identical(runTool("import", db, "--meta", oldMeta, "--long", oldData)$status, 0L)
+  before <- readBin(db, "raw", file.size(db))
+
+  meta <- writeText(file.path(folder, "meta.csv"), "code,frequency,aggregation", "NEW,40,1")
+  newData <- writeText(file.path(folder, "new.csv"), "date,NEW", "2020-01-31,5")
+  tooWide <- writeText(file.path(folder, "wide.csv"), "code,date,value", "NEW,2020-02-29,6,7")
+  refused <- runTool("import", db, "--meta", meta, "--wide", newData, "--long", tooWide)
+  expect_identical(refused$status, 1L)
+  expect_identical(refused$err,
+                   sprintf("vemro-db import: %s:2: 4 fields where the header has 3", tooWide))
+  expect_identical(readBin(db, "raw", file.size(db) + 1), before)
+  expect_false(any(grepl("\\.tmp-", list.files(folder))))
+  expect_identical(runTool("list", db)$out, "OLD")
+})
+
+test_that("an import reads spreadsheet CSV with a byte-order mark and refuses unreadable numbers", {
+  folder <- scratchFolder()
+  db <- file.path(folder, "marked.vdb")
+  meta <- writeText(file.path(folder, "meta.csv"), "\ufeffcode,frequency,aggregation", "M,40,1")
+  data <- writeText(file.path(folder, "data.csv"), "\ufeffdate,M", "2020-01-31,1.5")
+  expect_identical(runTool("import", db, "--meta", meta, "--wide", data)$status, 0L)
+  expect_identical(tail(runTool("show", db, "M")$out, 1), "M,2020-01-31,1.5")
+
+  for (value in c("0x10", "inf", "1e999")) {
+    writeText(data, "date,M", paste0("2020-01-31,", value))
+    refused <- runTool("import", db, "--meta", meta, "--wide", data)
+    expect_identical(refused$status, 1L)
+    expect_match(refused$err, sprintf("%s:2: value '%s' is ", data, value), fixed = TRUE)
+  }
+})
