@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -122,6 +123,52 @@ TEST_F(LibraryApi, OpenFailuresLeaveNoDatabaseOpen) {
   EXPECT_EQ(QVBCloseDatabase(), 0);
   EXPECT_EQ(QVBCloseDatabase(), 0) << "closing with nothing open is harmless";
   EXPECT_EQ(QVBOpenDatabase(folder.path("test.vdb").c_str()), 0) << "the name with its extension";
+}
+
+uint64_t bitsOf(double value) {
+  uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+TEST_F(LibraryApi, GapsAndUncoveredPeriodsReadAsRsNaBitPattern) {
+  SeriesRecord gappy = monthlySeries("GAPPY", 202001, {1, std::nan(""), 3});
+  writeDatabase(folder.path("gaps.vdb"), {gappy});
+  std::vector<double> out(5, 0.0);
+  ASSERT_EQ(QVBGetData(folder.path("gaps").c_str(), "GAPPY", 201912, 202004, 40, out.data()), 0);
+  for (size_t i : {0u, 2u, 4u}) EXPECT_EQ(bitsOf(out[i]), 0x7FF00000000007A2ULL) << i;
+  EXPECT_EQ(out[1], 1);
+  EXPECT_EQ(out[3], 3);
+}
+
+TEST_F(LibraryApi, CallsWithoutAnOpenDatabaseOrWithOneThatFailsToOpenGiveStatus1) {
+  QVBCloseDatabase();
+  SeriesInfo info;
+  std::vector<double> out(2, -1.0);
+  EXPECT_EQ(QVBGetInfo(nullptr, "PRICES", &info), 1);
+  EXPECT_EQ(QVBGetData(nullptr, "PRICES", 202001, 202002, 40, out.data()), 1);
+  EXPECT_EQ(QVBGetNextVar(nullptr, nullptr, &info), 1);
+  EXPECT_EQ(QVBGetNextVar(nullptr, "EMPTY", &info), 1);
+  std::string missing = folder.path("missing");
+  EXPECT_EQ(QVBGetInfo(missing.c_str(), "PRICES", &info), 1);
+  EXPECT_EQ(QVBGetData(missing.c_str(), "PRICES", 202001, 202002, 40, out.data()), 1);
+  EXPECT_EQ(QVBGetNextVar(missing.c_str(), nullptr, &info), 1);
+  EXPECT_EQ(out, std::vector<double>(2, -1.0));
+  ASSERT_EQ(QVBOpenDatabase(name.c_str()), 0);
+  EXPECT_EQ(QVBGetInfo(missing.c_str(), "PRICES", &info), 1);
+  EXPECT_EQ(QVBGetInfo(nullptr, "PRICES", &info), 1) << "a failed open leaves none open";
+}
+
+TEST_F(LibraryApi, ACallNamingAnotherDatabaseSwitchesToIt) {
+  writeDatabase(folder.path("other.vdb"), {monthlySeries("PRICES", 202001, {70, 80})});
+  std::string other = folder.path("other");
+  std::vector<double> out(2, 0.0);
+  ASSERT_EQ(QVBGetData(other.c_str(), "PRICES", 202001, 202002, 40, out.data()), 0);
+  EXPECT_EQ(out, (std::vector<double>{70, 80}));
+  SeriesInfo info;
+  EXPECT_EQ(QVBGetInfo(nullptr, "FIXED", &info), 2) << "the other database stays open";
+  ASSERT_EQ(QVBGetData(name.c_str(), "PRICES", 202001, 202002, 40, out.data()), 0);
+  EXPECT_EQ(out, (std::vector<double>{1, 2}));
 }
 
 TEST(LibrarySettings, MergeDataAndAggregationModesAreKept) {
