@@ -13,6 +13,9 @@ namespace vemro::client {
 namespace {
 
 constexpr int retryLimit = 3;
+// No retry starts this long after the first try: a dead service is
+// reported within seconds even when each try runs into its timeout.
+constexpr std::chrono::seconds retryWindow(8);
 constexpr long connectTimeoutMs = 2000;
 constexpr long baseTimeoutMs = 5000;
 constexpr long bytesPerExtraSecond = 16L << 20;
@@ -95,8 +98,11 @@ std::string HttpSession::escape(const std::string &text) {
 }
 
 HttpAnswer HttpSession::send(const HttpRequest &request) {
+  auto start = std::chrono::steady_clock::now();
   HttpAnswer answer = attempt(request);
-  for (int tries = 0; retries_ && isTransient(answer) && tries < retryLimit; ++tries) {
+  for (int tries = 0; retries_ && isTransient(answer) && tries < retryLimit &&
+                      std::chrono::steady_clock::now() - start < retryWindow;
+       ++tries) {
     backOff(tries);
     answer = attempt(request);
   }

@@ -1,5 +1,6 @@
 #include "service_endpoint.h"
 
+#include <arpa/inet.h>
 #include <curl/curl.h>
 
 #include <cstdlib>
@@ -22,8 +23,16 @@ std::string part(CURLU *url, CURLUPart which) {
   return value;
 }
 
-bool isLoopbackHost(const std::string &host) {
-  return host == "localhost" || host == "[::1]" || host == "::1" || host.rfind("127.", 0) == 0;
+// Only literal loopback addresses and "localhost" count: a name such as
+// 127.example.org may resolve anywhere.
+bool isLoopbackHost(std::string host) {
+  if (host == "localhost") return true;
+  in_addr v4;
+  if (inet_pton(AF_INET, host.c_str(), &v4) == 1) return (ntohl(v4.s_addr) >> 24) == 127;
+  if (host.size() > 2 && host.front() == '[' && host.back() == ']')
+    host = host.substr(1, host.size() - 2);
+  in6_addr v6;
+  return inet_pton(AF_INET6, host.c_str(), &v6) == 1 && IN6_IS_ADDR_LOOPBACK(&v6);
 }
 
 }  // namespace
