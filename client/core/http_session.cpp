@@ -82,7 +82,11 @@ int transportStatus(CURLcode code, bool oversized) {
 
 }  // namespace
 
-HttpSession::HttpSession() : handle_(curl_easy_init()) {}
+HttpSession::HttpSession() : handle_(curl_easy_init()) {
+  char *bundle = nullptr;
+  if (handle_ && curl_easy_getinfo(handle_, CURLINFO_CAINFO, &bundle) == CURLE_OK && bundle)
+    defaultCaFile_ = bundle;
+}
 
 HttpSession::~HttpSession() {
   if (handle_) curl_easy_cleanup(handle_);

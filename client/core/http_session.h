@@ -44,6 +44,7 @@ class HttpSession {
  private:
   HttpAnswer attempt(const HttpRequest &request);
   CURL *handle_;
+  std::string defaultCaFile_;  // libcurl's own bundle, used when no CA file is named
   ServiceEndpoint endpoint_;
   bool retries_ = false;
 };
