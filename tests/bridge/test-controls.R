@@ -72,6 +72,6 @@ test_that("the R wrappers refuse malformed arguments before any vendor call", {
   resetDouble()
   expect_error(vemroAggregation(direct = NA), "`direct` must be TRUE or FALSE")
   expect_error(vemroSetAggregation(1.5), "`mode` must be a single whole number")
-  expect_error(vemroAuthenticate("alice", c("a", "b")), "`password` must be a single string")
+  expect_error(vemroAuthenticate("alice", c("a", "b")), "`key` must be a single string")
   expect_length(vendorCalls(), 0)
 })
