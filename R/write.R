@@ -24,7 +24,7 @@ vemroWrite <- function(x, database, frequency = NULL, aggregation = "average",
                        description = "", source = "", units = "") {
   checkString(database, "database")
   long <- longSeries(x, frequency)
-  codes <- unique(long$data$code)
+  codes <- if (long$layout == "--long") unique(long$data$code) else names(long$data)[-1L]
   checkCodes(codes)
   aggregation <- aggregationCode(aggregation, length(codes))
   meta <- data.frame(code = codes, frequency = long$frequency, aggregation = aggregation,
@@ -35,9 +35,9 @@ vemroWrite <- function(x, database, frequency = NULL, aggregation = "average",
   metaFile <- file.path(folder, "meta.csv")
   dataFile <- file.path(folder, "data.csv")
   utils::write.csv(meta, metaFile, row.names = FALSE, na = "", fileEncoding = "UTF-8")
-  utils::write.csv(long$data, dataFile, row.names = FALSE, na = "NA", quote = FALSE)
+  writeTable(long$data, dataFile)
   output <- suppressWarnings(system2(vemroDbTool(), c("import", shQuote(database), "--meta",
-                                     shQuote(metaFile), "--long", shQuote(dataFile)),
+                                     shQuote(metaFile), long$layout, shQuote(dataFile)),
                                      stdout = TRUE, stderr = TRUE))
   if (!is.null(attr(output, "status")) && attr(output, "status") != 0L) {
     vemroAbort(paste("vemro-db import failed:", paste(output, collapse = "\n")), "write",
@@ -57,7 +57,7 @@ longSeries <- function(x, frequency) {
     matrixX <- as.matrix(x)
     if (is.null(colnames(matrixX))) argumentError("`x` must have column names, the series codes")
     dates <- tsDates(x)
-    return(list(frequency = unname(code), data = longFrame(matrixX, dates)))
+    return(list(frequency = unname(code), data = wideFrame(matrixX, dates), layout = "--wide"))
   }
   if (is.null(frequency)) argumentError("`frequency` must be given unless `x` is a ts")
   code <- frequencyCode(frequency)
@@ -68,14 +68,14 @@ longSeries <- function(x, frequency) {
     colnames(matrixX) <- colnames(x)
     if (is.null(colnames(matrixX))) argumentError("`x` must have column names, the series codes")
     checkOnePerPeriod(dates, code)
-    return(list(frequency = code, data = longFrame(matrixX, dates)))
+    return(list(frequency = code, data = wideFrame(matrixX, dates), layout = "--wide"))
   }
   if (is.data.frame(x) && all(c("code", "date", "value") %in% names(x))) {
     dates <- as.Date(x$date)
     if (anyNA(dates)) argumentError("`x$date` must hold dates")
     return(list(frequency = code,
                 data = data.frame(code = as.character(x$code), date = format(dates),
-                                  value = as.numeric(x$value))))
+                                  value = as.numeric(x$value)), layout = "--long"))
   }
   argumentError("`x` must be a ts, an xts or zoo, or a data frame of code, date and value")
 }
@@ -93,9 +93,20 @@ checkOnePerPeriod <- function(dates, code) {
   }
 }
 
-longFrame <- function(values, dates) {
-  data.frame(code = rep(colnames(values), each = nrow(values)),
-             date = rep(format(dates), ncol(values)), value = as.vector(values))
+# One row per date, one column per series; NA is written as a missing
+# observation.
+wideFrame <- function(values, dates) {
+  frame <- as.data.frame(values, optional = TRUE)
+  cbind(data.frame(date = format(dates)), frame)
+}
+
+# data.table's writer is many times faster than write.csv for large tables.
+writeTable <- function(frame, file) {
+  if (requireNamespace("data.table", quietly = TRUE)) {
+    data.table::fwrite(frame, file, na = "NA", quote = FALSE)
+  } else {
+    utils::write.csv(frame, file, row.names = FALSE, na = "NA", quote = FALSE)
+  }
 }
 
 aggregationCode <- function(aggregation, n) {
