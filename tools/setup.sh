@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-tools/install-packages.sh r-base-dev r-cran-testthat r-cran-rlang r-cran-cli r-cran-xts r-cran-zoo r-cran-callr r-cran-data.table r-cran-knitr r-cran-rmarkdown pandoc cmake g++ make binutils \
+tools/install-packages.sh r-base-dev r-cran-testthat r-cran-rlang r-cran-cli r-cran-xts r-cran-zoo r-cran-callr r-cran-data.table r-cran-rsqlite r-cran-dbi r-cran-knitr r-cran-rmarkdown pandoc cmake g++ make binutils \
   libsqlite3-dev libgtest-dev googletest valgrind
 
 mkdir -p .Rlib
