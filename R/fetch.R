@@ -54,9 +54,7 @@ vemroFetch <- function(codes, databases = getOption("vemro.database"), frequency
   served <- which(outcome == "ok")
   data <- matrix(NA_real_, range$observations, length(codes), dimnames = list(NULL, codes))
   if (length(served) > 0L) {
-    data[, served] <- nativeCall(vemroGetData(codes[served], databases[served], range$start,
-                                              range$end, range$frequency,
-                                              range$observations, direct = direct, ...))
+    data <- readBatches(data, served, codes, databases, range, direct, ...)
     # A series with no observation in the range has no data for this fetch.
     empty <- served[colSums(!is.na(data[, served, drop = FALSE])) == 0L]
     outcome[empty] <- "no data"
@@ -86,4 +84,21 @@ warnOutcome <- function(outcome) {
   rlang::warn(paste0("not served: ", paste0(shownText(names(outcome)[missed]), " (",
                                             outcome[missed], ")", collapse = ", ")),
               class = "vemro_warning_outcome")
+}
+
+# Large fetches are read in batches so that a progress bar can advance; a
+# batch of thousands of series keeps the cost of the extra calls small.
+readBatches <- function(data, served, codes, databases, range, direct, ...,
+                        batch = 2000L) {
+  batches <- split(served, (seq_along(served) - 1L) %/% batch)
+  bar <- if (interactive() && length(batches) > 1L) {
+    cli::cli_progress_bar("Fetching series", total = length(served))
+  }
+  for (columns in batches) {
+    data[, columns] <- nativeCall(vemroGetData(codes[columns], databases[columns],
+                                               range$start, range$end, range$frequency,
+                                               range$observations, direct = direct, ...))
+    if (!is.null(bar)) cli::cli_progress_update(inc = length(columns), id = bar)
+  }
+  data
 }
