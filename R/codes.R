@@ -2,6 +2,8 @@
 #'
 #' @param database Name of the database: a local database file, or a
 #'   database of the direct service. At most 511 bytes.
+#' @param pattern A regular expression: only the codes it matches are
+#'   returned. `NULL` for every code.
 #' @param direct `TRUE` to list a database of the direct service, `FALSE`
 #'   for a local database file.
 #' @return A character vector of the database's codes in the order the
@@ -9,14 +11,20 @@
 #'   direct service lists at most 32 pages of codes; pages it fails to send
 #'   are left out.
 #' @export
-vemroCodes <- function(database, direct = FALSE) {
+vemroCodes <- function(database, pattern = NULL, direct = FALSE) {
   checkString(database, "database")
   checkFlag(direct, "direct")
+  if (!is.null(pattern)) checkString(pattern, "pattern")
   if (nchar(database, type = "bytes") > 511L) {
     argumentError("`database` must be at most 511 bytes long")
   }
   text <- .Call("call_vemroGetCodes", as.integer(direct), database, PACKAGE = "Vemro")
   codes <- strsplit(text, ",", fixed = TRUE)[[1]]
   # An empty page leaves an empty field, which is no code.
-  codes[nzchar(codes)]
+  codes <- codes[nzchar(codes)]
+  if (is.null(pattern)) return(codes)
+  matched <- tryCatch(suppressWarnings(grepl(pattern, codes)), error = function(e) {
+    argumentError(sprintf("`pattern` is not a valid regular expression: %s", conditionMessage(e)))
+  })
+  codes[matched]
 }

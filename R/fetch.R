@@ -1,50 +1,104 @@
-#' Fetch series into one matrix
+#' Fetch series as R time series
 #'
-#' Reads the information of the series, settles one frequency and range
-#' for them, and reads their observations into a matrix whose rows are
-#' labelled with the calendar date (YYYYMMDD) that ends each period.
+#' Reads series from local databases or the direct service at one
+#' frequency and over one range, and returns them in the shape asked for.
+#' Every requested series is in the result, in request order; a series that
+#' cannot be served is a column of `NA`, and attribute `outcome` says why.
 #'
-#' Series without data, and series that cannot be converted to the
-#' frequency, are left out with a warning that names them. A series that
-#' cannot be read at all is an error that names it and says why.
-#'
-#' @inheritParams vemroSeriesInfo
-#' @return A numeric matrix with one column per series kept, named by its
-#'   code, and one row per period. Its attribute `frequency` is the
-#'   frequency code of the rows.
+#' @param codes Series codes, a character vector without NA or empty codes.
+#' @param databases One database for all series, or one per series.
+#'   Defaults to the option `vemro.database`.
+#' @param frequency A frequency name or code (see [vemroPeriodOf()]); by
+#'   default the lowest frequency among the series.
+#' @param start,end The range: a `Date`, text such as `"2020-03-31"`,
+#'   `"2020-03"`, `"2020Q3"` or `"2020"`, a year, or YYYYMMDD. By default
+#'   the range of the series.
+#' @param as The shape of the result: `"auto"` (a `ts` for annual,
+#'   quarterly and monthly data, an `xts` otherwise), `"ts"`, `"xts"`,
+#'   `"zoo"`, `"matrix"` (rows named YYYYMMDD), `"long"` or `"wide"`.
+#' @param source `"local"` or `"direct"`; defaults to option `vemro.source`.
+#' @param ... Passed to [vemroSeriesInfo()] (`merge`, `reopen`).
+#' @return The series in the shape of `as`, with attribute `outcome`: a
+#'   character vector named by code, `"ok"` or the reason a series was not
+#'   served.
 #' @examples
-#' vemroFetch(c("NILE", "LAKEHURON"), vemroExampleDb(), start = 19500101)
+#' vemroFetch(c("AIRPASS", "UKGAS"), vemroExampleDb(), "quarterly", "1960Q1", "1962Q4")
 #' @export
-vemroFetch <- function(codes, databases, frequency = 1000, start = -1, end = -1,
-                       direct = FALSE, merge = FALSE, reopen = 500) {
-  info <- vemroSeriesInfo(codes, databases, frequency, start, end, direct = direct,
-                          merge = merge, reopen = reopen)
-  stopOnFailures(codes, info$failed)
-  databases <- seriesDatabases(databases, codes)
-  kept <- keptSeries(codes, info$setAside)
-  if (length(kept) == 0L) stop("none of the series can be fetched", call. = FALSE)
-  range <- info$range
-  data <- vemroGetData(codes[kept], databases[kept], range$start, range$end, range$frequency,
-                       range$observations, direct = direct, merge = merge, reopen = reopen)
-  rownames(data) <- vemroDateSeq(range$start, range$observations, range$frequency)
-  attr(data, "frequency") <- range$frequency
-  data
-}
-
-stopOnFailures <- function(codes, failed) {
-  reasons <- rep(names(failed), lengths(failed))
-  positions <- unlist(failed, use.names = FALSE)
-  if (length(positions) == 0L) return(invisible())
-  stop("could not read ", paste0(codes[positions], " (", reasons, ")", collapse = ", "),
-       call. = FALSE)
-}
-
-keptSeries <- function(codes, setAside) {
-  reasons <- rep(names(setAside), lengths(setAside))
-  positions <- unlist(setAside, use.names = FALSE)
-  if (length(positions) > 0L) {
-    warning("left out ", paste0(codes[positions], " (", reasons, ")", collapse = ", "),
-            call. = FALSE)
+vemroFetch <- function(codes, databases = getOption("vemro.database"), frequency = NULL,
+                       start = NULL, end = NULL, as = getOption("vemro.as", "auto"),
+                       source = getOption("vemro.source", "local"), ...) {
+  checkCodes(codes)
+  direct <- sourceIsDirect(source)
+  databases <- checkDatabases(databases, codes, direct)
+  target <- if (is.null(frequency)) 1000L else frequencyCode(frequency)
+  first <- if (is.null(start)) -1L else rangeDate(start, "start", TRUE)
+  last <- if (is.null(end)) -1L else rangeDate(end, "end", FALSE)
+  if (first > 0L && last > 0L && first > last) argumentError("`start` must not come after `end`")
+  as <- checkAs(as)
+  outcome <- stats::setNames(rep("ok", length(codes)), codes)
+  probe <- nativeCall(vemroSeriesInfo(codes, databases, target, first, last, direct = direct,
+                                      resolve = FALSE, ...))
+  outcome <- markReasons(outcome, probe$failed, failureReasons)
+  noData <- outcome == "ok" & probe$info$attrA %in% 0L
+  outcome[noData] <- "no data"
+  served <- which(outcome == "ok")
+  if (length(served) == 0L) {
+    warnOutcome(outcome)
+    vemroAbort("none of the series can be fetched", "not_found")
   }
-  setdiff(seq_along(codes), positions)
+  resolved <- nativeCall(vemroSeriesInfo(codes[served], databases[served], target, first,
+                                         last, direct = direct, ...))
+  range <- resolved$range
+  outcome[served] <- markReasons(outcome[served], resolved$setAside,
+                                 setAsideReasons(frequencyName(range$frequency)))
+  served <- which(outcome == "ok")
+  data <- matrix(NA_real_, range$observations, length(codes), dimnames = list(NULL, codes))
+  if (length(served) > 0L) {
+    data <- readBatches(data, served, codes, databases, range, direct, ...)
+    # A series with no observation in the range has no data for this fetch.
+    empty <- served[colSums(!is.na(data[, served, drop = FALSE])) == 0L]
+    outcome[empty] <- "no data"
+  }
+  warnOutcome(outcome)
+  shapeResult(data, range, as, outcome)
+}
+
+failureReasons <- c(notOpened = "database not opened", notFound = "not found",
+                    infoNotLoaded = "information not loaded",
+                    sourceNotLoaded = "source not loaded", status5 = "vendor status 5",
+                    status6 = "vendor status 6", otherStatus = "vendor failure")
+
+setAsideReasons <- function(name) {
+  c(noData = "no data", higherFrequency = paste("cannot be aggregated to", name),
+    lowerFrequency = paste("lower frequency than", name))
+}
+
+markReasons <- function(outcome, lists, reasons) {
+  for (kind in names(lists)) outcome[lists[[kind]]] <- reasons[[kind]]
+  outcome
+}
+
+warnOutcome <- function(outcome) {
+  missed <- outcome != "ok"
+  if (!any(missed)) return(invisible())
+  rlang::warn(paste0("not served: ", paste0(shownText(names(outcome)[missed]), " (",
+                                            outcome[missed], ")", collapse = ", ")),
+              class = "vemro_warning_outcome")
+}
+
+# Large fetches are read in batches so that a progress bar can advance; a
+# batch of thousands of series keeps the cost of the extra calls small.
+readBatches <- function(data, served, codes, databases, range, direct, ...,
+                        batch = 2000L) {
+  batches <- split(served, (seq_along(served) - 1L) %/% batch)
+  bar <- if (interactive() && length(batches) > 1L) {
+    cli::cli_progress_bar("Fetching series", total = length(served))
+  }
+  for (columns in batches) {
+    data[, columns] <- nativeCall(vemroGetData(codes[columns], databases[columns],
+                                               range$start, range$end, range$frequency,
+                                               range$observations, direct = direct, ...))
+    if (!is.null(bar)) cli::cli_progress_update(inc = length(columns), id = bar)
+  }
+  data
 }

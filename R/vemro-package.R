@@ -11,3 +11,11 @@
 #' @useDynLib Vemro
 #' @keywords internal
 "_PACKAGE"
+
+.onLoad <- function(libname, pkgname) {
+  defaults <- list(vemro.source = "local", vemro.as = "auto",
+                   vemro.database = system.file("extdata", "vemro-example.vdb", package = pkgname))
+  unset <- !names(defaults) %in% names(options())
+  if (any(unset)) options(defaults[unset])
+  invisible()
+}

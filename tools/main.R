@@ -1,19 +1,36 @@
-# The main job: read series of the bundled example database through Vemro.
+# The main job: fetch series of mixed frequencies from the bundled example
+# database, print their information and aligned data, and plot them.
 library(Vemro)
 
 database <- vemroExampleDb()
-cat("Vemro interface version:", vemroVersion(), "\n")
-cat("Quarter ends of 2020:", vemroDateSeq(20201, 4, 30), "\n\n")
+codes <- c("UKDRIVER", "CO2", "UKGAS", "JJ", "NILE")
 
-cat("Series of the example database:\n")
-print(vemroCodes(database))
+cat("Series information:\n")
+info <- vemroInfo(codes, database)
+print(info[, c("code", "frequency", "first", "last", "observations", "aggregation", "units",
+               "description")], right = FALSE)
 
-codes <- c("AIRPASS", "CO2", "UKGAS", "PRESIDENT")
-info <- vemroSeriesInfo(codes, database, frequency = 30, start = 19600101, end = 19621231)
-cat("\nSeries information:\n")
-print(info$info[, c("code", "firstDate", "lastDate", "attrA", "frequency", "attrF", "textD")])
-cat("\nCommon range: frequency", info$range$frequency, "from", info$range$start, "to",
-    info$range$end, "with", info$range$observations, "observations\n")
+cat("\nQuarterly data, 1975 to 1977, each series aggregated by its own rule:\n")
+quarterly <- suppressWarnings(vemroFetch(codes, database, "quarterly", "1975Q1", "1977Q4"))
+print(structure(quarterly, outcome = NULL))
+cat("\nOutcome of each series:\n")
+print(attr(quarterly, "outcome"))
 
-cat("\nQuarterly observations, 1960 to 1962:\n")
-print(vemroFetch(codes, database, frequency = 30, start = 19600101, end = 19621231))
+folder <- file.path(getwd(), "out")
+dir.create(folder, showWarnings = FALSE)
+path <- file.path(folder, "vemro-main.png")
+monthly <- vemroFetch(c("UKDRIVER", "CO2"), database, "monthly", "1969-01", "1984-12")
+gas <- vemroFetch("UKGAS", database, "quarterly", "1960Q1", "1986Q4")
+nile <- vemroFetch("NILE", database, "annual")
+png(path, width = 1200, height = 900, res = 120)
+par(mfrow = c(2, 2), mar = c(4, 4.5, 3, 1), las = 1)
+plot(monthly[, "UKDRIVER"], main = "GB car drivers killed or seriously injured (monthly)",
+     ylab = "persons", xlab = "", col = "firebrick", lwd = 1.5)
+plot(monthly[, "CO2"], main = "Mauna Loa CO2 (monthly)", ylab = "ppm", xlab = "",
+     col = "darkgreen", lwd = 1.5)
+plot(gas, main = "UK gas consumption (quarterly)", ylab = "million therms", xlab = "",
+     col = "steelblue", lwd = 1.5)
+plot(nile, main = "Nile flow at Aswan (annual)", ylab = "10^8 m3", xlab = "",
+     col = "darkorange3", lwd = 1.5)
+invisible(dev.off())
+cat("\nplot:", path, "\n")

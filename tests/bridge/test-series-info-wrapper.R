@@ -58,13 +58,3 @@ test_that("vemroSeriesInfo gives no range when not asked or when series failed",
   expect_null(result$range)
   expect_false(any(grepl("ObsNum", vendorCalls())))
 })
-
-test_that("vemroFetch names what it leaves out, and refuses when nothing is left", {
-  resetDouble()
-  scriptInfo(FALSE, record("A1", attrA = 0L))
-  expect_warning(expect_error(vemroFetch("A1", "DB"), "none of the series can be fetched"),
-                 "left out A1 (noData)", fixed = TRUE)
-  resetDouble()
-  scriptInfo(FALSE, record("A1"), 2L)
-  expect_error(vemroFetch(c("A1", "A2"), "DB"), "could not read A2 (notFound)", fixed = TRUE)
-})

@@ -1,0 +1,120 @@
+#' Period dates and calendar dates
+#'
+#' `vemroPeriodOf()` gives the period date of the period that holds each
+#' calendar date; `vemroDateOf()` gives the calendar date of the last day of
+#' each period. Both are vectorised and follow the engine's calendar: a week
+#' ends on its named weekday, and a Saturday or Sunday belongs to the
+#' business day of the Friday before.
+#'
+#' @param dates Calendar dates, a `Date` vector.
+#' @param periods Period dates in the form of the frequency: a year, year *
+#'   10 + quarter, year * 100 + month, or YYYYMMDD for day-based frequencies.
+#' @param frequency A frequency name (`"annual"`, `"quarterly"`,
+#'   `"monthly"`, `"weekly"` or `"weekly-mon"` to `"weekly-sun"`,
+#'   `"business"`, `"daily"`) or code (10, 30, 40, 51 to 57, 60, 61).
+#'   `"weekly"` alone means weeks ending on Friday.
+#' @return `vemroPeriodOf()`: an integer vector of period dates.
+#'   `vemroDateOf()`: a `Date` vector.
+#' @examples
+#' vemroPeriodOf(as.Date(c("2020-02-15", "2020-11-30")), "quarterly")
+#' vemroDateOf(c(20201L, 20204L), "quarterly")
+#' @export
+vemroPeriodOf <- function(dates, frequency) {
+  if (!inherits(dates, "Date")) argumentError("`dates` must be a Date vector")
+  frequency <- frequencyCode(frequency)
+  parts <- as.POSIXlt(dates)
+  year <- parts$year + 1900L
+  month <- parts$mon + 1L
+  periods <- switch(as.character(frequency),
+    "10" = year,
+    "30" = year * 10L + (month - 1L) %/% 3L + 1L,
+    "40" = year * 100L + month,
+    "60" = yyyymmdd(dates - pmax(parts$wday - 5L, 0L) - 2L * (parts$wday == 0L)),
+    "61" = yyyymmdd(dates),
+    yyyymmdd(dates + ((frequency - 50L) %% 7L - parts$wday) %% 7L))
+  as.integer(periods)
+}
+
+#' @rdname vemroPeriodOf
+#' @export
+vemroDateOf <- function(periods, frequency) {
+  if (!is.numeric(periods)) argumentError("`periods` must be a numeric vector")
+  frequency <- frequencyCode(frequency)
+  periods <- as.integer(periods)
+  if (frequency >= 51L) return(dateOfYyyymmdd(periods))
+  year <- switch(as.character(frequency), "10" = periods, "30" = periods %/% 10L,
+                 "40" = periods %/% 100L)
+  lastMonth <- switch(as.character(frequency), "10" = rep(12L, length(periods)),
+                      "30" = (periods %% 10L) * 3L, "40" = periods %% 100L)
+  bad <- is.na(lastMonth) | lastMonth < 1L | lastMonth > 12L
+  lastMonth[bad] <- NA_integer_
+  nextYear <- year + (lastMonth %/% 12L)
+  firstOfNext <- as.Date(sprintf("%04d-%02d-01", nextYear, lastMonth %% 12L + 1L),
+                         optional = TRUE)
+  firstOfNext - 1L
+}
+
+#' @rdname vemroPeriodOf
+#' @param start First period date of a run.
+#' @param n Number of periods.
+#' @return `vemroPeriodSeq()`: the `n` period dates from `start`, integer.
+#' @export
+vemroPeriodSeq <- function(start, n, frequency) {
+  checkInteger(start, "start")
+  checkCount(n, "n")
+  frequency <- frequencyCode(frequency)
+  if (n == 0L) return(integer(0))
+  first <- vemroDateOf(start, frequency)
+  if (is.na(first)) argumentError("`start` is not a period date of the frequency")
+  days <- switch(as.character(frequency), "10" = seq(first + 1L, by = "year", length.out = n) - 1L,
+                 "30" = seq(first + 1L, by = "quarter", length.out = n) - 1L,
+                 "40" = seq(first + 1L, by = "month", length.out = n) - 1L,
+                 "60" = businessDays(first, n),
+                 "61" = seq(first, by = "day", length.out = n),
+                 seq(vemroDateOf(vemroPeriodOf(first, frequency), 61L), by = "week", length.out = n))
+  vemroPeriodOf(days, frequency)
+}
+
+businessDays <- function(first, n) {
+  first <- vemroDateOf(vemroPeriodOf(first, 60L), 61L)
+  days <- seq(first, by = "day", length.out = n + n %/% 5L * 2L + 7L)
+  days <- days[as.POSIXlt(days)$wday %in% 1:5]
+  days[seq_len(n)]
+}
+
+yyyymmdd <- function(dates) {
+  parts <- as.POSIXlt(dates)
+  (parts$year + 1900L) * 10000L + (parts$mon + 1L) * 100L + parts$mday
+}
+
+dateOfYyyymmdd <- function(x) {
+  as.Date(sprintf("%04d-%02d-%02d", x %/% 10000L, x %/% 100L %% 100L, x %% 100L),
+          optional = TRUE)
+}
+
+frequencyNames <- c(annual = 10L, quarterly = 30L, monthly = 40L, weekly = 55L,
+                    "weekly-mon" = 51L, "weekly-tue" = 52L, "weekly-wed" = 53L,
+                    "weekly-thu" = 54L, "weekly-fri" = 55L, "weekly-sat" = 56L,
+                    "weekly-sun" = 57L, business = 60L, daily = 61L)
+
+# A frequency given by name or code, as its code.
+frequencyCode <- function(frequency, name = "frequency") {
+  if (is.character(frequency) && length(frequency) == 1L && !is.na(frequency)) {
+    code <- frequencyNames[tolower(frequency)]
+    if (is.na(code)) {
+      argumentError(sprintf("`%s` must be one of %s, not \"%s\"", name,
+                            paste(names(frequencyNames), collapse = ", "), shownText(frequency)))
+    }
+    return(unname(code))
+  }
+  checkInteger(frequency, name)
+  if (!frequency %in% frequencyCodes) {
+    argumentError(sprintf("`%s` must be a frequency name or one of %s", name,
+                          paste(frequencyCodes, collapse = ", ")))
+  }
+  as.integer(frequency)
+}
+
+frequencyName <- function(code) {
+  names(frequencyNames)[-4][match(code, frequencyNames[-4])]
+}

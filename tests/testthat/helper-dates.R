@@ -1,0 +1,1 @@
+yyyymmddOf <- function(dates) as.integer(format(dates, "%Y%m%d"))

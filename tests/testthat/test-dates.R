@@ -1,0 +1,33 @@
+frequencies <- c(10L, 30L, 40L, 51:57, 60L, 61L)
+
+test_that("period sequences and their last days agree with the engine's calendar", {
+  starts <- list("10" = 1999L, "30" = 19994L, "40" = 199911L)
+  for (f in frequencies) {
+    start <- if (f <= 40L) starts[[as.character(f)]] else vemroPeriodOf(as.Date("1999-12-27"), f)
+    periods <- vemroPeriodSeq(start, 40L, f)
+    expect_identical(yyyymmddOf(vemroDateOf(periods, f)), vemroDateSeq(start, 40L, f), info = f)
+  }
+})
+
+test_that("each day falls into the period that holds it", {
+  days <- seq(as.Date("2019-12-20"), as.Date("2020-01-12"), by = "day")
+  for (f in frequencies) {
+    periods <- vemroPeriodOf(days, f)
+    ends <- vemroDateOf(periods, f)
+    expect_true(all(ends >= days | f == 60L), info = f)
+    expect_true(all(ends - days < c("10" = 366, "30" = 92, "40" = 31)[as.character(f)] |
+                    f > 40L), info = f)
+  }
+  expect_identical(vemroPeriodOf(as.Date(c("2020-01-04", "2020-01-05", "2020-01-06")), "business"),
+                   c(20200103L, 20200103L, 20200106L))
+  expect_identical(vemroPeriodOf(as.Date("2020-01-01"), "weekly-sun"), 20200105L)
+  expect_identical(vemroPeriodOf(as.Date("2020-01-03"), "weekly"), 20200103L)
+  expect_identical(vemroDateOf(c(20201L, 20204L, 20210L), 30L),
+                   as.Date(c("2020-03-31", "2020-12-31", NA)))
+})
+
+test_that("unknown frequencies and non-dates are argument errors", {
+  expect_error(vemroPeriodOf(Sys.Date(), "fortnightly"), class = "vemro_error_argument")
+  expect_error(vemroPeriodOf("2020-01-01", 40), "`dates` must be a Date", class = "vemro_error_argument")
+  expect_error(vemroDateOf(2020, 11), "`frequency`", class = "vemro_error_argument")
+})

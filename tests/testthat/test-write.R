@@ -1,0 +1,31 @@
+test_that("a written series reads back the same at every frequency, NA included", {
+  db <- tempfile(fileext = ".vdb")
+  yearly <- ts(c(1.5, NA, 3), start = 2001)
+  vemroWrite(cbind(Y = yearly, Y2 = yearly * 2), db)
+  expect_equal(as.numeric(vemroFetch("Y", db)), c(1.5, NA, 3))
+  quarterly <- ts(c(1, 2, NA, 4, 5), start = c(2001, 2), frequency = 4)
+  vemroWrite(cbind(Q = quarterly, Q2 = quarterly), db)
+  q <- vemroFetch("Q", db)
+  expect_equal(as.numeric(q), as.numeric(quarterly))
+  expect_identical(start(q), c(2001, 2))
+  for (f in c("weekly-mon", "weekly", "business", "daily")) {
+    days <- vemroDateOf(vemroPeriodSeq(vemroPeriodOf(as.Date("2020-01-01"), f), 6L, f), 61L)
+    x <- zoo::zoo(cbind(D = c(1, NA, 3, 4, 5, 6)), days)
+    vemroWrite(x, db, frequency = f)
+    back <- vemroFetch("D", db, f)
+    expect_equal(as.numeric(back), c(1, NA, 3:6), info = f)
+    expect_equal(zoo::index(back), days, ignore_attr = c("tclass", "tzone"), info = f)
+  }
+})
+
+test_that("frequencies the engine cannot hold are refused, import failures are classed", {
+  db <- tempfile(fileext = ".vdb")
+  expect_error(vemroWrite(ts(cbind(A = 1:10), frequency = 7), db), "7 periods",
+               class = "vemro_error_argument")
+  twice <- zoo::zoo(cbind(A = 1:2), as.Date(c("2020-01-01", "2020-01-02")))
+  expect_error(vemroWrite(twice, db, frequency = "monthly"), "irregular",
+               class = "vemro_error_argument")
+  expect_error(vemroWrite(ts(1:3), db), "column names", class = "vemro_error_argument")
+  expect_error(vemroWrite(ts(cbind(A = 1:3)), file.path(tempdir(), "no", "such", "x.vdb")),
+               "vemro-db import failed", class = "vemro_error")
+})
