@@ -38,8 +38,21 @@ vemroGetData <- function(codes, databases, start, end, frequency, observations,
   visited <- unique(databases)
   data <- matrix(NA_real_, nrow = observations, ncol = length(codes),
                  dimnames = list(NULL, codes))
-  .C("c_vemroGetData", as.integer(direct), data = data, codes, databases, visited,
-     length(visited), length(codes), as.integer(start), as.integer(end),
-     as.integer(frequency), as.integer(merge), as.integer(observations),
-     as.integer(reopen), NAOK = TRUE, PACKAGE = "Vemro")$data
+  tryCatch(
+    .C("c_vemroGetData", as.integer(direct), data = data, codes, databases, visited,
+       length(visited), length(codes), as.integer(start), as.integer(end),
+       as.integer(frequency), as.integer(merge), as.integer(observations),
+       as.integer(reopen), NAOK = TRUE, PACKAGE = "Vemro")$data,
+    error = function(e) refuseShortStride(e, observations))
+}
+
+# The bridge refuses, before the library writes anything, a matrix with
+# fewer rows than the periods from start to end; say so in the caller's
+# terms.
+refuseShortStride <- function(e, observations) {
+  pattern <- "^Column stride -?[0-9]+ is smaller than the ([0-9]+) observations.*$"
+  message <- conditionMessage(e)
+  if (!grepl(pattern, message)) stop(e)
+  argumentError(sprintf("`observations` is %d, but there are %s periods from `start` to `end`",
+                        as.integer(observations), sub(pattern, "\\1", message)))
 }

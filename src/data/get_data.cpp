@@ -7,10 +7,25 @@
 
 namespace {
 
+// The library writes as many doubles per series as it counts for the
+// range; a smaller stride would run each column into the next one and the
+// last past the end of the matrix.
+vemro::Failure checkStride(const vemro::DataRequest &request,
+                           const vemro::VendorLibrary &library) {
+  int observations =
+      library.observationCount(request.startPeriod, request.endPeriod, request.frequency);
+  if (request.stride >= observations) return vemro::Failure::none();
+  return vemro::Failure::message(
+      "Column stride %d is smaller than the %d observations from %d to %d at frequency %d",
+      request.stride, observations, request.startPeriod, request.endPeriod, request.frequency);
+}
+
 vemro::Failure getData(const vemro::DataRequest &request) {
   vemro::Failure refused = vemro::checkDataRequest(request);
   if (refused.failed()) return refused;
   const vemro::VendorLibrary &library = vemro::vendorLibrary(request.direct);
+  refused = checkStride(request, library);
+  if (refused.failed()) return refused;
   int saved =
       vemro::takeOverSettings(library, request.merge ? vemro::mergeCombined : vemro::mergeSingle);
   char *chunk = request.direct ? vemro::scratch<char>(vemro::chunkBytes) : nullptr;

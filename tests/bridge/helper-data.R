@@ -41,6 +41,10 @@ fetchedChunks <- function() {
   chunks
 }
 
+# The count of the quarters 2020Q1 to 2020Q4 that the stride is checked
+# against before the first open.
+strideCheck <- function(prefix = "QVB") sprintf("%sGetObsNum(20201, 20204, 30)", prefix)
+
 settingsTakeOver <- function(prefix, merge) {
   sprintf(c("%sEnableRetries(1)", "%sEnableAnsi(0)", "%sGetMergeData()",
             paste0("%sSetMergeData(", merge, ")")), prefix)

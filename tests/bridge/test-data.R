@@ -3,7 +3,7 @@ test_that("a local retrieval takes over the settings, visits each database in tu
   script("QVBGetMergeData", 7L)
   getData(c("a1", "b1", "a2"), c("A", "B", "A"), databases = c("B", "A"))
   expect_identical(vendorCalls(), c(
-    settingsTakeOver("QVB", 1),
+    strideCheck(), settingsTakeOver("QVB", 1),
     'QVBOpenDatabase("B")', localFetch("B", "b1"),
     'QVBOpenDatabase("A")', localFetch("A", "a1"), localFetch("A", "a2"),
     "QVBSetMergeData(7)", "QVBCloseDatabase()"))
@@ -16,17 +16,34 @@ test_that("a direct retrieval switches retries off after each head open and hand
   expect_identical(errorMessage(getData("a1", "A", direct = 1L)),
                    "API: Unable to open database.")
   expect_identical(vendorCalls(), c(
-    settingsTakeOver("QVBD", 1), 'QVBDOpenDatabase("A")', "QVBDEnableRetries(0)"))
+    strideCheck("QVBD"), settingsTakeOver("QVBD", 1), 'QVBDOpenDatabase("A")',
+    "QVBDEnableRetries(0)"))
   resetDouble()
   script("QVBDGetMergeData", 2L)
   getData(c("a1", "b1", "a2", "a3"), c("A", "B", "A", "A"), databases = c("B", "A"),
           direct = 7L, merge = 1L)
   expect_identical(vendorCalls(), c(
-    settingsTakeOver("QVBD", 3),
+    strideCheck("QVBD"), settingsTakeOver("QVBD", 3),
     'QVBDOpenDatabase("B")', "QVBDEnableRetries(0)", directFetch("B", "b1"),
     'QVBDOpenDatabase("A")', "QVBDEnableRetries(0)", directFetch("A", "a1,a2,a3"),
     directFetch("A"), directFetch("A"),
     "QVBDSetMergeData(2)", "QVBDCloseDatabase()"))
+})
+
+test_that("a stride below the library's count is refused before any setting or open", {
+  for (direct in 0:1) {
+    prefix <- if (direct) "QVBD" else "QVB"
+    resetDouble()
+    script(paste0(prefix, "GetObsNum"), 3L)
+    expect_identical(
+      errorMessage(getData(c("a1", "a2"), "A", stride = 2L, matrix = rep(-1, 4), direct = direct)),
+      "Column stride 2 is smaller than the 3 observations from 20201 to 20204 at frequency 30")
+    expect_identical(vendorCalls(), strideCheck(prefix))
+    resetDouble()
+    script(paste0(prefix, "GetObsNum"), 2L)
+    getData("a1", "A", stride = 2L, direct = direct)
+    expect_true(any(startsWith(vendorCalls(), paste0(prefix, "GetData("))))
+  }
 })
 
 test_that("the merge flag chooses setting 3 and the saved setting comes back", {
@@ -65,13 +82,14 @@ test_that("nothing to visit or nothing to fetch still restores and closes once",
   script("QVBGetMergeData", 9L)
   expect_identical(getData(c("a", "b"), c("A", "B"), databases = character(0),
                            matrix = 1:4), as.double(1:4))
-  expect_identical(vendorCalls(), c(settingsTakeOver("QVB", 1), "QVBSetMergeData(9)",
+  expect_identical(vendorCalls(), c(strideCheck(), settingsTakeOver("QVB", 1),
+                                    "QVBSetMergeData(9)",
                                     "QVBCloseDatabase()"))
   resetDouble()
   script("QVBDGetMergeData", 9L)
   getData(character(0), character(0), databases = c("A", "B"), direct = 1L)
   expect_identical(vendorCalls(), c(
-    settingsTakeOver("QVBD", 1), 'QVBDOpenDatabase("A")', "QVBDEnableRetries(0)",
+    strideCheck("QVBD"), settingsTakeOver("QVBD", 1), 'QVBDOpenDatabase("A")', "QVBDEnableRetries(0)",
     'QVBDOpenDatabase("B")', "QVBDEnableRetries(0)", "QVBDSetMergeData(9)",
     "QVBDCloseDatabase()"))
 })
@@ -79,14 +97,14 @@ test_that("nothing to visit or nothing to fetch still restores and closes once",
 test_that("the periodic reopen is tested at every position, fetched or not", {
   resetDouble()
   getData(c("a1", "a2", "a3"), rep("A", 3), reopen = 2L)
-  expect_identical(vendorCalls()[-(1:4)], c(
+  expect_identical(vendorCalls()[-(1:5)], c(
     'QVBOpenDatabase("A")', localFetch("A", "a1"), localFetch("A", "a2"),
     "QVBCloseDatabase()", 'QVBOpenDatabase("A")', localFetch("A", "a3"),
     "QVBSetMergeData(0)", "QVBCloseDatabase()"))
   resetDouble()
   getData(c("a1", "a2", "b3"), c("A", "A", "B"), reopen = 2L, direct = 1L)
   reopenB <- c("QVBCloseDatabase()", 'QVBDOpenDatabase("B")')
-  expect_identical(vendorCalls()[-(1:4)], c(
+  expect_identical(vendorCalls()[-(1:5)], c(
     'QVBDOpenDatabase("A")', "QVBDEnableRetries(0)", directFetch("A", "a1,a2"),
     directFetch("A"), "QVBCloseDatabase()", 'QVBDOpenDatabase("A")',
     'QVBDOpenDatabase("B")', "QVBDEnableRetries(0)", reopenB, reopenB, reopenB,
@@ -96,7 +114,7 @@ test_that("the periodic reopen is tested at every position, fetched or not", {
 test_that("with a reopen interval of 1 every position after the first fetch reopens", {
   resetDouble()
   getData(c("a1", "b2", "a3"), c("A", "B", "A"), databases = "A", reopen = 1L)
-  expect_identical(vendorCalls()[5:11], c(
+  expect_identical(vendorCalls()[6:12], c(
     'QVBOpenDatabase("A")', localFetch("A", "a1"), "QVBCloseDatabase()",
     'QVBOpenDatabase("A")', "QVBCloseDatabase()", 'QVBOpenDatabase("A")',
     localFetch("A", "a3")))

@@ -81,3 +81,15 @@ test_that("the aggregation mode is kept by the engine, and an unknown one refuse
   expect_error(vemroSetAggregation(77), "API: Unknown error.", fixed = TRUE)
   expect_identical(vemroCloseDb(), 0L)
 })
+
+test_that("an observation count below the periods of the range is refused, never over-run", {
+  db <- vemroExampleDb()
+  for (args in list(list(194901, 194912, 40, 3), list(19490101, 19490331, 40, 3),
+                    list(-2147483647, 2147483647, 10, 2), list(194901, 194902, 40, 1))) {
+    expect_error(do.call(vemroGetData, c(list("AIRPASS", db), args)),
+                 "^`observations` is [0-9]+, but there are [0-9]+ periods from `start` to `end`$",
+                 class = "vemro_error_argument")
+  }
+  expect_identical(vemroGetData("AIRPASS", db, 194901, 194903, 40, 3)[, 1],
+                   as.double(AirPassengers[1:3]))
+})
