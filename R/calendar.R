@@ -16,6 +16,8 @@ vemroDateSeq <- function(start, n, frequency) {
   checkInteger(start, "start")
   checkCount(n, "n")
   checkFrequency(frequency)
+  checkPeriodDate(start, frequency, "start")
+  checkPeriodRun(start, n, frequency)
   .C("c_vemroDateSeq", as.integer(start), as.integer(n), as.integer(frequency),
      dates = integer(n), PACKAGE = "Vemro")$dates
 }

@@ -31,6 +31,8 @@ vemroGetData <- function(codes, databases, start, end, frequency, observations,
   checkInteger(start, "start")
   checkInteger(end, "end")
   checkFrequency(frequency)
+  checkPeriodDate(start, frequency, "start")
+  checkPeriodDate(end, frequency, "end")
   checkCount(observations, "observations")
   checkFlag(direct, "direct")
   checkFlag(merge, "merge")

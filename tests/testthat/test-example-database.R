@@ -84,12 +84,29 @@ test_that("the aggregation mode is kept by the engine, and an unknown one refuse
 
 test_that("an observation count below the periods of the range is refused, never over-run", {
   db <- vemroExampleDb()
-  for (args in list(list(194901, 194912, 40, 3), list(19490101, 19490331, 40, 3),
-                    list(-2147483647, 2147483647, 10, 2), list(194901, 194902, 40, 1))) {
+  for (args in list(list(194901, 194912, 40, 3), list(19490101, 19490331, 61, 3),
+                    list(1, 9999, 10, 2), list(194901, 194902, 40, 1))) {
     expect_error(do.call(vemroGetData, c(list("AIRPASS", db), args)),
                  "^`observations` is [0-9]+, but there are [0-9]+ periods from `start` to `end`$",
                  class = "vemro_error_argument")
   }
   expect_identical(vemroGetData("AIRPASS", db, 194901, 194903, 40, 3)[, 1],
                    as.double(AirPassengers[1:3]))
+})
+
+test_that("period dates that name no period of the years 1 to 9999 are refused", {
+  expect_error(vemroGetData("AIRPASS", vemroExampleDb(), -2147483647, 2147483647, 10, 2),
+               "^`start` \\(-2147483647\\) is not a valid annual period date", class = "vemro_error_argument")
+  expect_error(vemroDateSeq(214748, 3, 10), "^`start` \\(214748\\) is not a valid annual")
+  expect_error(vemroDateSeq(2147483647, 3, 61), "^`start` \\(2147483647\\) is not a valid daily")
+  expect_error(vemroDateSeq(20240229, 3, 10), "^`start` \\(20240229\\) is not a valid annual")
+  expect_error(vemroDateSeq(20205, 1, 30), "is not a valid quarterly period date")
+  expect_error(vemroDateSeq(202013, 1, 40), "is not a valid monthly period date")
+  expect_error(vemroDateSeq(20230229, 1, 61), "is not a valid daily period date")
+  expect_error(vemroDateSeq(9999, 2, 10), "^`n` \\(2\\) periods from 9999 run past the year 9999$")
+  expect_error(vemroDateSeq(99994, 2, 30), "run past the year 9999")
+  expect_error(vemroDateSeq(99991201, 32, 61), "run past the year 9999")
+  expect_identical(vemroDateSeq(99994, 1, 30), 99991231L)
+  expect_identical(vemroDateSeq(99991201, 31, 61)[31], 99991231L)
+  expect_identical(vemroDateSeq(20240229, 2, 61), c(20240229L, 20240301L))
 })
