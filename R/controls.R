@@ -10,7 +10,8 @@
 #'
 #' @param direct `TRUE` for the direct service, `FALSE` for the local
 #'   library.
-#' @param mode Aggregation mode, a whole number the vendor library defines.
+#' @param mode Aggregation mode: 0 strict (a period with any observation
+#'   missing is NA), 1 relaxed (the present observations are aggregated).
 #' @param user,key Credentials of the direct service. When not given they
 #'   are read from the environment variables `VEMRO_USER` and `VEMRO_KEY`,
 #'   which keeps the key out of R's history. The key is never shown in a
@@ -38,11 +39,18 @@ vemroAggregation <- function(direct = FALSE) {
   .C("c_getAggmode", as.integer(direct), mode = integer(1), PACKAGE = "Vemro")$mode
 }
 
+# The modes the engine documents: 0 strict, 1 relaxed.
+aggregationModes <- c(0L, 1L)
+
 #' @rdname vendorState
 #' @export
 vemroSetAggregation <- function(mode, direct = FALSE) {
   checkFlag(direct, "direct")
   checkInteger(mode, "mode")
+  if (!mode %in% aggregationModes) {
+    argumentError(sprintf("`mode` must be 0 (strict) or 1 (relaxed), not %s",
+                          format(mode, scientific = FALSE)))
+  }
   .C("c_setAggmode", as.integer(direct), as.integer(mode), PACKAGE = "Vemro")
   invisible(mode)
 }

@@ -28,7 +28,7 @@ vemroLocalData <- function(codes, databases, frequency = 1000, start = -1, end =
   checkStrings(codes, "codes")
   if (length(codes) == 0L) argumentError("`codes` must hold at least one code")
   databases <- seriesDatabases(databases, codes)
-  checkInteger(frequency, "frequency")
+  checkTargetFrequency(frequency)
   checkInteger(start, "start")
   checkInteger(end, "end")
   range <- localRange(codes, databases, as.integer(frequency), as.integer(start),

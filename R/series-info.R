@@ -60,13 +60,16 @@ vemroSeriesInfo <- function(codes, databases, frequency = 1000, start = -1, end 
                    seriesDatabases, visited, length(visited), n, as.integer(merge), range,
                    setAside, as.integer(reopen), PACKAGE = "Vemro")
   counts <- failures[[1]]
-  resolved <- resolve && all(counts[-1] == 0L)
+  # With no series to resolve the bridge leaves its internal frequency 100:
+  # there is no range then.
+  resolved <- resolve && all(counts[-1] == 0L) && range[[2]][1] != noFrequency
   list(info = seriesInfoFrame(columns),
        failed = positionLists(failures[-1], counts, failureNames),
        setAside = if (resolved) positionLists(setAside[3:5], setAside[[2]], setAsideNames),
        range = if (resolved) stats::setNames(lapply(range[2:5], `[[`, 1L), rangeNames))
 }
 
+noFrequency <- 100L
 failureNames <- c("notOpened", "notFound", "infoNotLoaded", "sourceNotLoaded", "status5",
                   "status6", "otherStatus")
 setAsideNames <- c("noData", "higherFrequency", "lowerFrequency")

@@ -52,7 +52,14 @@ test_that("the two setters fail on -1 with different messages", {
   script("QVBDSetAggregationMode", -1L)
   expect_identical(errorMessage(bridge("c_setAggmode", 1L, 3L)), "API: Unknown error.")
   script("QVBSetAggregationMode", -1L)
-  expect_error(vemroSetAggregation(3L), "API: Unknown error.", fixed = TRUE)
+  expect_error(vemroSetAggregation(1L), "API: Unknown error.", fixed = TRUE)
+})
+
+test_that("vemroSetAggregation refuses an undocumented mode before any vendor call", {
+  resetDouble()
+  expect_error(vemroSetAggregation(3L), "^`mode` must be 0 \\(strict\\) or 1 \\(relaxed\\), not 3$",
+               class = "vemro_error_argument")
+  expect_identical(vendorCalls(), character(0))
 })
 
 test_that("close and authenticate write the vendor status back untested", {

@@ -33,9 +33,11 @@ test_that("vemroLocalData passes explicit dates and recycles one database name",
 
 test_that("vemroLocalData refuses a frequency that no listed code results from", {
   resetDouble()
-  script("QVBGetInfo", 0L, record = seriesRecord())
-  expect_error(vemroLocalData("A", "DB", frequency = 20),
-               "`frequency` 20 and the series' own frequencies give 20, which is not one of",
+  expect_error(vemroLocalData("A", "DB", frequency = 20), "`frequency` must be 1000")
+  expect_length(vendorCalls(), 0)
+  script("QVBGetInfo", 0L, record = seriesRecord(frequency = 20L))
+  expect_error(vemroLocalData("A", "DB"),
+               "`frequency` 1000 and the series' own frequencies give 20, which is not one of",
                fixed = TRUE)
   expect_false(any(grepl("QVBGetData", vendorCalls())))
 })

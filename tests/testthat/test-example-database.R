@@ -78,7 +78,8 @@ test_that("the aggregation mode is kept by the engine, and an unknown one refuse
   expect_identical(vemroAggregation(), 1L)
   relaxed <- vemroFetch("AQOZONE", exampleDb(), frequency = 40, as = "matrix")
   expect_equal(relaxed[1, 1], mean(airquality$Ozone[1:31], na.rm = TRUE))
-  expect_error(vemroSetAggregation(77), "API: Unknown error.", fixed = TRUE)
+  expect_error(vemroSetAggregation(77), "`mode` must be 0 (strict) or 1 (relaxed), not 77",
+               fixed = TRUE)
   expect_identical(vemroCloseDb(), 0L)
 })
 
@@ -109,4 +110,15 @@ test_that("period dates that name no period of the years 1 to 9999 are refused",
   expect_identical(vemroDateSeq(99994, 1, 30), 99991231L)
   expect_identical(vemroDateSeq(99991201, 31, 61)[31], 99991231L)
   expect_identical(vemroDateSeq(20240229, 2, 61), c(20240229L, 20240301L))
+})
+
+test_that("one frequency check for one series or many, and no range without series", {
+  db <- vemroExampleDb()
+  for (codes in list("AIRPASS", c("AIRPASS", "UKGAS"))) {
+    for (frequency in c(45, 99, 2^31 - 1)) {
+      expect_error(vemroLocalData(codes, db, frequency = frequency), "^`frequency` must be",
+                   class = "vemro_error_argument")
+    }
+  }
+  expect_null(vemroSeriesInfo(character(0), db)$range)
 })
