@@ -23,6 +23,11 @@
 #' @return A numeric matrix of `observations` rows with one column per
 #'   series, named by its code. The vendor library writes each series'
 #'   observations into its column; what it leaves unwritten is `NA`.
+#' @section Databases replaced during a read: a batch read closes and
+#'   reopens the database every `reopen` series, and each reopen sees the
+#'   newest file. A read with a small `reopen` can therefore mix two
+#'   versions of a database that `vemro-db import` replaces in the middle
+#'   of it.
 #' @export
 vemroGetData <- function(codes, databases, start, end, frequency, observations,
                          direct = FALSE, merge = FALSE, reopen = 500) {

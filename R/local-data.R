@@ -17,12 +17,19 @@
 #'   series, named by `codes`. Attributes `start` and `end` give the
 #'   calendar dates of the last days of the first and last periods, and
 #'   `frequency` the frequency code used. Periods a series does not cover
-#'   hold whatever the library writes for them; a series that cannot be
-#'   read fails the call with the library's message.
+#'   are `NA`. A series without data, or one that cannot be converted to
+#'   the frequency (its aggregation type forbids it, or its frequency is
+#'   lower), is left out of the range and keeps a column of `NA`; one
+#'   warning names each such series and why. A series that cannot be read
+#'   fails the call with the library's message.
+#' @section Databases replaced during a read: a batch read closes and
+#'   reopens the database every `reopen` series (500 for this function),
+#'   and each reopen sees the newest file. A read with a small interval
+#'   can therefore mix two versions of a database that `vemro-db import`
+#'   replaces in the middle of it.
 #' @examples
-#' \dontrun{
-#' vemroLocalData(c("GDP", "CPI"), "example", frequency = 30)
-#' }
+#' vemroLocalData(c("AIRPASS", "UKGAS"), vemroExampleDb(), frequency = 30,
+#'                start = 19600101)
 #' @export
 vemroLocalData <- function(codes, databases, frequency = 1000, start = -1, end = -1) {
   checkStrings(codes, "codes")
@@ -31,6 +38,49 @@ vemroLocalData <- function(codes, databases, frequency = 1000, start = -1, end =
   checkTargetFrequency(frequency)
   checkInteger(start, "start")
   checkInteger(end, "end")
+  left <- leftOutSeries(codes, databases, frequency, start, end)
+  kept <- setdiff(seq_along(codes), left$positions)
+  if (length(kept) == 0L) return(emptyLocalMatrix(codes, frequency))
+  data <- localChain(codes[kept], databases[kept], frequency, start, end)
+  result <- matrix(NA_real_, nrow = nrow(data), ncol = length(codes),
+                   dimnames = list(NULL, codes))
+  result[, kept] <- data
+  attributes(result) <- c(attributes(result), attributes(data)[c("start", "end", "frequency")])
+  result
+}
+
+# Series that have no data, or whose frequency cannot be converted to the
+# one asked for, would drag the common range back to year 0 or give a
+# column of NA without a word: they are left out of the range, keep an NA
+# column, and one warning names each with its reason.
+leftOutSeries <- function(codes, databases, frequency, start, end) {
+  info <- vemroSeriesInfo(codes, databases, frequency, start, end)
+  setAside <- info$setAside
+  if (is.null(setAside)) return(list(positions = integer(0)))
+  reasons <- rep(c(noData = "no data", higherFrequency = "cannot be converted to the frequency",
+                   lowerFrequency = "lower frequency than the one asked for")[names(setAside)],
+                 lengths(setAside))
+  positions <- unlist(setAside, use.names = FALSE)
+  reasons <- reasons[order(positions)]
+  positions <- sort(positions)
+  if (length(positions) > 0L) {
+    warning(warningCondition(
+      paste0("left out of the range: ",
+             paste0(shownText(codes[positions]), " (", reasons, ")", collapse = ", ")),
+      class = c("vemro_warning_outcome", "vemro_warning")))
+  }
+  list(positions = positions)
+}
+
+emptyLocalMatrix <- function(codes, frequency) {
+  result <- matrix(NA_real_, nrow = 0L, ncol = length(codes), dimnames = list(NULL, codes))
+  attr(result, "frequency") <- as.integer(frequency)
+  result
+}
+
+# The older local chain: the range that getObsNum settles for the series,
+# then their observations through qvbGetData.
+localChain <- function(codes, databases, frequency, start, end) {
   range <- localRange(codes, databases, as.integer(frequency), as.integer(start),
                       as.integer(end))
   localMatrix(codes, databases, range)

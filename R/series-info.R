@@ -33,12 +33,20 @@
 #'       `status6` and `otherStatus`.}
 #'     \item{`setAside`}{Positions of the series left out of the range:
 #'       `noData` (also series never read), `higherFrequency` and
-#'       `lowerFrequency`; `NULL` when no range was resolved.}
+#'       `lowerFrequency`; `NULL` when the series were not sorted, that is
+#'       when `resolve` is `FALSE` or series failed for a reason other
+#'       than `notOpened`.}
 #'     \item{`range`}{`frequency`, `start` and `end` as period dates of that
-#'       frequency, and `observations`; `NULL` when no range was resolved,
+#'       frequency, and `observations`; `NULL` when no range was resolved
+#'       (also when no series is left to resolve it from),
 #'       that is when `resolve` is `FALSE` or series failed for a reason
 #'       other than `notOpened`.}
 #'   }
+#' @section Databases replaced during a read: a batch read closes and
+#'   reopens the database every `reopen` series, and each reopen sees the
+#'   newest file. A read with a small `reopen` can therefore mix two
+#'   versions of a database that `vemro-db import` replaces in the middle
+#'   of it.
 #' @export
 vemroSeriesInfo <- function(codes, databases, frequency = 1000, start = -1, end = -1,
                             direct = FALSE, merge = FALSE, reopen = 500, resolve = TRUE) {
@@ -60,12 +68,13 @@ vemroSeriesInfo <- function(codes, databases, frequency = 1000, start = -1, end 
                    seriesDatabases, visited, length(visited), n, as.integer(merge), range,
                    setAside, as.integer(reopen), PACKAGE = "Vemro")
   counts <- failures[[1]]
+  sorted <- resolve && all(counts[-1] == 0L)
   # With no series to resolve the bridge leaves its internal frequency 100:
   # there is no range then.
-  resolved <- resolve && all(counts[-1] == 0L) && range[[2]][1] != noFrequency
+  resolved <- sorted && range[[2]][1] != noFrequency
   list(info = seriesInfoFrame(columns),
        failed = positionLists(failures[-1], counts, failureNames),
-       setAside = if (resolved) positionLists(setAside[3:5], setAside[[2]], setAsideNames),
+       setAside = if (sorted) positionLists(setAside[3:5], setAside[[2]], setAsideNames),
        range = if (resolved) stats::setNames(lapply(range[2:5], `[[`, 1L), rangeNames))
 }
 

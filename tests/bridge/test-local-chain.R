@@ -1,4 +1,4 @@
-test_that("vemroLocalData settles the range, then fills one named column per series", {
+test_that("the local chain settles the range, then fills one named column per series", {
   resetDouble()
   script("QVBGetInfo", 0L, record = seriesRecord(frequency = 40L, firstPeriod = 202001L,
                                                  lastPeriod = 202012L))
@@ -7,7 +7,7 @@ test_that("vemroLocalData settles the range, then fills one named column per ser
   script("QVBGetObsNum", 3L)
   script("QVBGetData", 0L, data = c(1, 2, 3))
   script("QVBGetData", 0L, data = c(4, 5, 6))
-  result <- vemroLocalData(c("M", "Q"), c("Monthly DB", "Quarterly DB"))
+  result <- Vemro:::localChain(c("M", "Q"), c("Monthly DB", "Quarterly DB"), 1000, -1, -1)
   expected <- matrix(c(1, 2, 3, 4, 5, 6), nrow = 3, dimnames = list(NULL, c("M", "Q")))
   expect_identical(as.vector(result), as.vector(expected))
   expect_identical(dimnames(result), dimnames(expected))
@@ -19,11 +19,11 @@ test_that("vemroLocalData settles the range, then fills one named column per ser
     'QVBGetData("Quarterly DB", "Q", 20201, 20204, 30)'))
 })
 
-test_that("vemroLocalData passes explicit dates and recycles one database name", {
+test_that("the local chain passes explicit dates to getObsNum", {
   resetDouble()
   script("QVBGetInfo", 0L, record = seriesRecord())
   script("QVBGetInfo", 0L, record = seriesRecord())
-  result <- vemroLocalData(c("A", "B"), "DB", frequency = 10, start = 20000101, end = 20011231)
+  result <- Vemro:::localChain(c("A", "B"), c("DB", "DB"), 10, 20000101, 20011231)
   expect_identical(dim(result), c(0L, 2L))
   expect_identical(vendorCalls()[1:4], c('QVBOpenDatabase("DB")', 'QVBGetInfo(NULL, "A")',
                                          'QVBGetInfo(NULL, "B")', "QVBCloseDatabase()"))
@@ -31,12 +31,12 @@ test_that("vemroLocalData passes explicit dates and recycles one database name",
   expect_identical(attr(result, "end"), 20011231L)
 })
 
-test_that("vemroLocalData refuses a frequency that no listed code results from", {
+test_that("a frequency that no listed code results from is refused", {
   resetDouble()
   expect_error(vemroLocalData("A", "DB", frequency = 20), "`frequency` must be 1000")
   expect_length(vendorCalls(), 0)
   script("QVBGetInfo", 0L, record = seriesRecord(frequency = 20L))
-  expect_error(vemroLocalData("A", "DB"),
+  expect_error(Vemro:::localChain("A", "DB", 1000, -1, -1),
                "`frequency` 1000 and the series' own frequencies give 20, which is not one of",
                fixed = TRUE)
   expect_false(any(grepl("QVBGetData", vendorCalls())))
