@@ -18,8 +18,8 @@ vemroCodes <- function(database, pattern = NULL, direct = FALSE) {
   if (nchar(database, type = "bytes") > 511L) {
     argumentError("`database` must be at most 511 bytes long")
   }
-  text <- .Call("call_vemroGetCodes", as.integer(direct), database, PACKAGE = "Vemro")
-  codes <- strsplit(text, ",", fixed = TRUE)[[1]]
+  text <- .Call("call_vemroGetCodes", as.integer(direct), nativeStrings(database), PACKAGE = "Vemro")
+  codes <- utf8Texts(strsplit(text, ",", fixed = TRUE)[[1]])
   # An empty page leaves an empty field, which is no code.
   codes <- codes[nzchar(codes)]
   if (is.null(pattern)) return(codes)

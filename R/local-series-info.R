@@ -25,6 +25,8 @@ qvbSeriesInfo <- function(database, code) {
                attrD = integer(1), attrE = integer(1), attrF = integer(1),
                textA = "", textB = "", textC = "", textD = "", textE = "", textF = "",
                PACKAGE = "Vemro")
+  texts <- c("textA", "textB", "textC", "textD", "textE", "textF")
+  result[texts] <- lapply(result[texts], utf8Texts)
   result[c("firstDate", "lastDate", "frequency", "attrA", "attrB", "attrC", "attrD",
-           "attrE", "attrF", "textA", "textB", "textC", "textD", "textE", "textF")]
+           "attrE", "attrF", texts)]
 }

@@ -64,8 +64,8 @@ vemroSeriesInfo <- function(codes, databases, frequency = 1000, start = -1, end 
   failures <- c(list(integer(7)), replicate(7, integer(n), simplify = FALSE))
   range <- lapply(list(resolve, frequency, start, end, 0L), freshInteger)
   setAside <- list(NULL, integer(3), integer(n), integer(n), integer(n))
-  columns <- .Call("call_vemroSeriesInfo", as.integer(direct), failures, codes,
-                   seriesDatabases, visited, length(visited), n, as.integer(merge), range,
+  columns <- .Call("call_vemroSeriesInfo", as.integer(direct), failures, nativeStrings(codes),
+                   nativeStrings(seriesDatabases), nativeStrings(visited), length(visited), n, as.integer(merge), range,
                    setAside, as.integer(reopen), PACKAGE = "Vemro")
   counts <- failures[[1]]
   sorted <- resolve && all(counts[-1] == 0L)
@@ -90,8 +90,11 @@ infoColumns <- c(database = 1L, code = 2L, firstDate = 4L, lastDate = 5L, attrA 
                  textE = 18L, textF = 19L)
 
 seriesInfoFrame <- function(columns) {
-  as.data.frame(stats::setNames(columns[infoColumns], names(infoColumns)),
-                stringsAsFactors = FALSE)
+  frame <- as.data.frame(stats::setNames(columns[infoColumns], names(infoColumns)),
+                         stringsAsFactors = FALSE)
+  texts <- startsWith(names(frame), "text")
+  frame[texts] <- lapply(frame[texts], utf8Texts)
+  frame
 }
 
 # The first counts[k] entries of list k, as 1-based positions.

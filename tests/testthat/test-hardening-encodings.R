@@ -1,0 +1,33 @@
+test_that("a latin1-marked path reaches the file system as the same bytes everywhere", {
+  folder <- file.path(tempdir(), "caf\u00e9")
+  dir.create(folder)
+  expect_true(file.copy(vemroExampleDb(), file.path(folder, "example.vdb")))
+  db <- iconv(file.path(folder, "example.vdb"), "UTF-8", "latin1")
+  expect_identical(Encoding(db), "latin1")
+  expect_identical(vemroCodes(db)[1], "AIRPASS")
+  expect_identical(vemroSeriesInfo("NILE", db, resolve = FALSE)$info$attrA, 100L)
+  expect_identical(vemroGetData("NILE", db, 1871, 1872, 10, 2)[, 1], as.double(Nile[1:2]))
+  expect_identical(qvbSeriesInfo(db, "NILE")$attrA, 100L)
+  expect_identical(as.numeric(vemroFetch("NILE", db, start = 1871, end = 1872)),
+                   as.double(Nile[1:2]))
+})
+
+test_that("texts read from the engine are marked UTF-8", {
+  folder <- tempfile("texts")
+  dir.create(folder)
+  meta <- file.path(folder, "meta.csv")
+  data <- file.path(folder, "data.csv")
+  description <- "Caf\u00e9 \u00fcber \u20ac"
+  writeLines(enc2utf8(c("code,frequency,aggregation,description", paste0("T,10,1,", description))),
+             meta, useBytes = TRUE)
+  writeLines(c("code,date,value", "T,2020-12-31,1"), data)
+  db <- file.path(folder, "texts.vdb")
+  expect_identical(system2(vemroDbTool(), c("import", db, "--meta", meta, "--long", data),
+                           stdout = FALSE, stderr = FALSE), 0L)
+  seriesText <- vemroSeriesInfo("T", db, resolve = FALSE)$info$textD
+  expect_identical(Encoding(seriesText), "UTF-8")
+  expect_identical(seriesText, description)
+  localText <- qvbSeriesInfo(db, "T")$textD
+  expect_identical(Encoding(localText), "UTF-8")
+  expect_identical(localText, description)
+})
