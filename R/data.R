@@ -50,7 +50,10 @@ vemroGetData <- function(codes, databases, start, end, frequency, observations,
        length(visited), length(codes), as.integer(start), as.integer(end),
        as.integer(frequency), as.integer(merge), as.integer(observations),
        as.integer(reopen), NAOK = TRUE, PACKAGE = "Vemro")$data,
-    error = function(e) refuseShortStride(e, observations))
+    error = function(e) {
+      refuseShortStride(e, observations)
+      explainReadFailure(e, codes, databases, frequency, direct)
+    })
 }
 
 # The bridge refuses, before the library writes anything, a matrix with
@@ -59,7 +62,7 @@ vemroGetData <- function(codes, databases, start, end, frequency, observations,
 refuseShortStride <- function(e, observations) {
   pattern <- "^Column stride -?[0-9]+ is smaller than the ([0-9]+) observations.*$"
   message <- conditionMessage(e)
-  if (!grepl(pattern, message)) stop(e)
+  if (!grepl(pattern, message)) return(invisible())
   argumentError(sprintf("`observations` is %d, but there are %s periods from `start` to `end`",
                         as.integer(observations), sub(pattern, "\\1", message)))
 }

@@ -81,9 +81,11 @@ emptyLocalMatrix <- function(codes, frequency) {
 # The older local chain: the range that getObsNum settles for the series,
 # then their observations through qvbGetData.
 localChain <- function(codes, databases, frequency, start, end) {
-  range <- localRange(codes, databases, as.integer(frequency), as.integer(start),
-                      as.integer(end))
-  localMatrix(codes, databases, range)
+  tryCatch({
+    range <- localRange(codes, databases, as.integer(frequency), as.integer(start),
+                        as.integer(end))
+    localMatrix(codes, databases, range)
+  }, error = function(e) explainReadFailure(e, codes, databases, frequency))
 }
 
 localRange <- function(codes, databases, frequency, start, end) {

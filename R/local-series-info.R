@@ -19,12 +19,14 @@
 qvbSeriesInfo <- function(database, code) {
   checkString(database, "database")
   checkString(code, "code")
-  result <- .C("qvbGetInfo", database, code,
-               firstDate = integer(1), lastDate = integer(1), attrA = integer(1),
-               frequency = integer(1), attrB = integer(1), attrC = integer(1),
-               attrD = integer(1), attrE = integer(1), attrF = integer(1),
-               textA = "", textB = "", textC = "", textD = "", textE = "", textF = "",
-               PACKAGE = "Vemro")
+  result <- tryCatch(
+    .C("qvbGetInfo", database, code,
+       firstDate = integer(1), lastDate = integer(1), attrA = integer(1),
+       frequency = integer(1), attrB = integer(1), attrC = integer(1),
+       attrD = integer(1), attrE = integer(1), attrF = integer(1),
+       textA = "", textB = "", textC = "", textD = "", textE = "", textF = "",
+       PACKAGE = "Vemro"),
+    error = function(e) explainReadFailure(e, code, database, NA_integer_))
   texts <- c("textA", "textB", "textC", "textD", "textE", "textF")
   result[texts] <- lapply(result[texts], utf8Texts)
   result[c("firstDate", "lastDate", "frequency", "attrA", "attrB", "attrC", "attrD",

@@ -1,0 +1,53 @@
+# The bridge ends a failed read with a fixed message that names neither the
+# series nor the database, and reports the engine's conversion statuses as
+# "API: Unknown error.". The series' information tells which one failed and
+# why; the error then says so, keeping the bridge's message first.
+
+readFailureReasons <- c(notOpened = "the database did not open", notFound = "no series with this code",
+                    infoNotLoaded = "its information is damaged or unreadable",
+                    sourceNotLoaded = "its source information is unreadable",
+                    status5 = "the library reported status 5", status6 = "the library reported status 6",
+                    otherStatus = "the library reported an unknown status")
+
+explainReadFailure <- function(e, codes, databases, frequency, direct = FALSE) {
+  message <- conditionMessage(e)
+  # The older single-series entry point words the same failures without
+  # the prefix and the final period.
+  status <- unname(apiStatuses[c(message, paste0("API: ", message, "."))])
+  status <- status[!is.na(status)][1]
+  if (inherits(e, "vemro_error") || (!startsWith(message, "API:") && is.na(status))) stop(e)
+  culprit <- tryCatch(failingSeries(codes, databases, frequency, direct),
+                      error = function(e) NULL)
+  if (is.na(status) && !is.null(culprit$status)) status <- culprit$status
+  detail <- if (!is.null(culprit)) {
+    sprintf("%s in %s: %s", shownText(codes[culprit$position]),
+            shownText(databases[culprit$position]), culprit$reason)
+  }
+  vemroAbort(c(message, i = detail), apiKind(status), if (!is.na(status)) status)
+}
+
+# The first series whose information cannot be read, or that the engine
+# cannot convert to the frequency; NULL when none is found.
+failingSeries <- function(codes, databases, frequency, direct) {
+  info <- vemroSeriesInfo(codes, databases, direct = direct, resolve = FALSE)
+  failed <- unlist(info$failed)
+  if (length(failed) > 0L) {
+    first <- which.min(failed)
+    return(list(position = failed[[first]],
+                reason = readFailureReasons[[sub("[0-9]+$", "", names(failed)[first])]]))
+  }
+  if (!frequency %in% frequencyCodes) return(NULL)
+  own <- info$info$frequency
+  higher <- which(frequency > own & !(frequency %in% 51:57 & own %in% 51:57))
+  if (length(higher) > 0L) {
+    return(list(position = higher[1], status = 22L,
+                reason = sprintf("the frequency asked for (%d) is higher than the series' own (%d)",
+                                 as.integer(frequency), own[higher[1]])))
+  }
+  fixed <- which(own != frequency & info$info$attrF %in% c(0L, 9L))
+  if (length(fixed) > 0L) {
+    return(list(position = fixed[1], status = 21L,
+                reason = "its aggregation type forbids converting it to another frequency"))
+  }
+  NULL
+}
