@@ -10,8 +10,6 @@
 namespace vemro::engine {
 namespace {
 
-constexpr int64_t maxPeriodsPerSeries = 10'000'000;
-
 const std::vector<std::string> metadataColumns = {
     "code", "frequency",  "aggregation", "description", "source",    "units",
     "area", "adjustment", "base",        "decimals",    "magnitude", "changed"};
@@ -84,37 +82,76 @@ void SeriesImport::readMetadata(const std::string &path) {
     requireWidth(reader, row, width);
     SeriesRecord record = metadataRow(reader, columns, row);
     std::string code = record.code;
-    if (!series_.emplace(code, std::move(record)).second) {
+    if (!series_.emplace(code, Series{std::move(record), {}}).second) {
       throw InputError(path, reader.line(), "series '" + excerptOf(code) + "' is described twice");
     }
   }
 }
 
-void SeriesImport::addValue(const CsvReader &reader, const std::string &code,
-                            const std::string &date, const std::string &value) {
-  auto described = series_.find(code);
-  if (described == series_.end()) {
-    throw InputError(reader.path(), reader.line(),
-                     "series '" + excerptOf(code) + "' has no metadata row");
-  }
-  int64_t period = indexHoldingDay(parseDay(reader, date), described->second.frequency);
-  if (!values_[code].emplace(period, parseValue(reader, value)).second) {
-    throw InputError(reader.path(), reader.line(),
-                     "a second value for the period of " + date + " in series '" + code + "'");
+SeriesImport::Series &SeriesImport::described(const std::string &path, long line,
+                                              const std::string &code) {
+  auto found = series_.find(code);
+  if (found == series_.end())
+    throw InputError(path, line, "series '" + excerptOf(code) + "' has no metadata row");
+  return found->second;
+}
+
+void SeriesImport::addValue(const std::string &path, long line, Series &series, int64_t period,
+                            const std::string &date, double value) {
+  switch (series.run.add(period, value)) {
+    case ObservationRun::Added::yes:
+      return;
+    case ObservationRun::Added::duplicate:
+      throw InputError(path, line,
+                       "a second value for the period of " + excerptOf(date) + " in series '" +
+                           series.record.code + "'");
+    case ObservationRun::Added::tooLong:
+      throw InputError(path, line,
+                       "series '" + series.record.code + "' spans more than 10 million periods");
   }
 }
 
+// Long files hold each series' rows together, so the last series and the
+// last date are remembered rather than looked up again for every value.
 void SeriesImport::readLong(const std::string &path) {
   CsvReader reader(path);
   std::vector<std::string> row;
   if (!reader.next(row) || row != std::vector<std::string>{"code", "date", "value"}) {
     throw InputError(path, 1, "the header must be code,date,value");
   }
+  Series *series = nullptr;
+  std::string date;
+  int64_t day = 0;
   while (reader.next(row)) {
     requireWidth(reader, row, 3);
-    addValue(reader, row[0], row[1], row[2]);
+    if (series == nullptr || series->record.code != row[0])
+      series = &described(path, reader.line(), row[0]);
+    if (row[1] != date) {
+      day = parseDay(reader, row[1]);
+      date = row[1];
+    }
+    addValue(path, reader.line(), *series, indexHoldingDay(day, series->record.frequency), row[1],
+             parseValue(reader, row[2]));
   }
 }
+
+// Rows of a wide file, parsed and held until a block of them is added
+// column by column: a row holds one value of every series, and adding a
+// block down each column touches each series once per block, not once per
+// row, which keeps a file of thousands of series fast.
+struct SeriesImport::WideRows {
+  static constexpr size_t capacity = 64;
+  explicit WideRows(size_t width)
+      : width(width), values(capacity * width), filled(capacity * width) {}
+
+  size_t width;
+  std::vector<double> values;   // row-major
+  std::vector<uint8_t> filled;  // 0 for an empty cell: no observation
+  int64_t days[capacity] = {};
+  long lines[capacity] = {};
+  std::string dates[capacity];
+  size_t count = 0;
+};
 
 void SeriesImport::readWide(const std::string &path) {
   CsvReader reader(path);
@@ -122,28 +159,61 @@ void SeriesImport::readWide(const std::string &path) {
   if (!reader.next(header) || header.size() < 2 || header[0] != "date") {
     throw InputError(path, 1, "the header must be date followed by series codes");
   }
+  std::vector<Series *> columns(header.size() - 1, nullptr);
+  WideRows rows(header.size() - 1);
   while (reader.next(row)) {
     requireWidth(reader, row, header.size());
+    size_t r = rows.count;
+    bool any = false;
     for (size_t column = 1; column < row.size(); ++column) {
-      if (row[column].empty()) continue;  // no observation; NA marks a missing one
-      addValue(reader, header[column], row[0], row[column]);
+      size_t cell = r * rows.width + column - 1;
+      rows.filled[cell] = !row[column].empty();  // NA marks a missing observation
+      if (row[column].empty()) continue;
+      rows.values[cell] = parseValue(reader, row[column]);
+      any = true;
     }
+    if (!any) continue;
+    rows.days[r] = parseDay(reader, row[0]);
+    rows.lines[r] = reader.line();
+    rows.dates[r] = row[0];
+    if (++rows.count == WideRows::capacity) addWideRows(path, rows, header, columns);
   }
+  addWideRows(path, rows, header, columns);
 }
 
-std::vector<SeriesRecord> SeriesImport::records() const {
+void SeriesImport::addWideRows(const std::string &path, WideRows &rows,
+                               const std::vector<std::string> &header,
+                               std::vector<Series *> &columns) {
+  // The period holding each row's day, per frequency met in the block.
+  std::map<int, std::vector<int64_t>> periods;
+  auto periodsOf = [&](int frequency) -> const std::vector<int64_t> & {
+    auto found = periods.find(frequency);
+    if (found != periods.end()) return found->second;
+    std::vector<int64_t> &held = periods[frequency];
+    for (size_t r = 0; r < rows.count; ++r)
+      held.push_back(indexHoldingDay(rows.days[r], frequency));
+    return held;
+  };
+  for (size_t column = 0; column < rows.width; ++column) {
+    for (size_t r = 0; r < rows.count; ++r) {
+      size_t cell = r * rows.width + column;
+      if (!rows.filled[cell]) continue;
+      Series *&series = columns[column];
+      if (series == nullptr) series = &described(path, rows.lines[r], header[column + 1]);
+      addValue(path, rows.lines[r], *series, periodsOf(series->record.frequency)[r], rows.dates[r],
+               rows.values[cell]);
+    }
+  }
+  rows.count = 0;
+}
+
+std::vector<SeriesRecord> SeriesImport::takeRecords() {
   std::vector<SeriesRecord> records;
-  for (const auto &[code, described] : series_) {
-    SeriesRecord record = described;
-    auto observed = values_.find(code);
-    if (observed != values_.end() && !observed->second.empty()) {
-      int64_t first = observed->second.begin()->first, last = observed->second.rbegin()->first;
-      if (last - first >= maxPeriodsPerSeries) {
-        throw std::runtime_error("series '" + code + "' spans more than 10 million periods");
-      }
-      record.firstPeriod = static_cast<int>(periodDateOf(first, record.frequency));
-      record.values.assign(static_cast<size_t>(last - first + 1), std::nan(""));
-      for (const auto &[period, value] : observed->second) record.values[period - first] = value;
+  for (auto &[code, series] : series_) {
+    SeriesRecord record = series.record;
+    if (!series.run.empty()) {
+      record.firstPeriod = static_cast<int>(periodDateOf(series.run.first(), record.frequency));
+      record.values = series.run.takeValues();
     }
     records.push_back(std::move(record));
   }

@@ -6,7 +6,8 @@
 // (header date,CODE1,CODE2,...: one row per date). Dates are YYYY-MM-DD and
 // name the period of the series' frequency that holds them. NA (and, in the
 // long layout, an empty value) is a missing observation; an empty cell of
-// the wide layout is no observation at all. Every refused row throws an InputError with its line.
+// the wide layout is no observation at all. Every refused row throws an
+// InputError with its line.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "csv_reader.h"
+#include "observation_run.h"
 #include "series_record.h"
 
 namespace vemro::engine {
@@ -25,15 +27,25 @@ class SeriesImport {
   void readLong(const std::string &path);
   void readWide(const std::string &path);
   // Every series read, in code order, its values running without gaps
-  // from its first observed period to its last.
-  std::vector<SeriesRecord> records() const;
+  // from its first observed period to its last. Hands the values over:
+  // called once, after the last file.
+  std::vector<SeriesRecord> takeRecords();
 
  private:
-  void addValue(const CsvReader &reader, const std::string &code, const std::string &date,
-                const std::string &value);
+  struct Series {
+    SeriesRecord record;
+    ObservationRun run;
+  };
 
-  std::map<std::string, SeriesRecord> series_;
-  std::map<std::string, std::map<int64_t, double>> values_;
+  struct WideRows;
+
+  Series &described(const std::string &path, long line, const std::string &code);
+  void addValue(const std::string &path, long line, Series &series, int64_t period,
+                const std::string &date, double value);
+  void addWideRows(const std::string &path, WideRows &rows, const std::vector<std::string> &header,
+                   std::vector<Series *> &columns);
+
+  std::map<std::string, Series> series_;
 };
 
 }  // namespace vemro::engine

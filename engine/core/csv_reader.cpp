@@ -4,59 +4,106 @@
 
 namespace vemro::engine {
 
-CsvReader::CsvReader(std::string path) : path_(std::move(path)), in_(path_, std::ios::binary) {
-  if (!in_) throw InputError(path_, 0, "cannot open the file");
-  // Spreadsheets start their UTF-8 CSV files with a byte-order mark.
-  char mark[3] = {};
-  in_.read(mark, 3);
-  bool hasMark = in_.gcount() == 3 && mark[0] == '\xEF' && mark[1] == '\xBB' && mark[2] == '\xBF';
-  in_.clear();
-  if (!hasMark) in_.seekg(0);
+namespace {
+constexpr size_t blockBytes = 1 << 20;
 }
 
+CsvReader::CsvReader(std::string path)
+    : path_(std::move(path)), in_(path_, std::ios::binary), block_(blockBytes) {
+  if (!in_) throw InputError(path_, 0, "cannot open the file");
+  // Spreadsheets start their UTF-8 CSV files with a byte-order mark.
+  refill();
+  if (size_ >= 3 && block_[0] == '\xEF' && block_[1] == '\xBB' && block_[2] == '\xBF') at_ = 3;
+}
+
+bool CsvReader::refill() {
+  if (!in_) return false;
+  in_.read(block_.data(), static_cast<std::streamsize>(block_.size()));
+  size_ = static_cast<size_t>(in_.gcount());
+  at_ = 0;
+  return size_ > 0;
+}
+
+// Takes a quoted field's bytes in runs from the block up to its closing
+// quote; a doubled quote stands for one.
 bool CsvReader::readQuoted(std::string &field) {
-  for (int c; (c = in_.get()) != EOF;) {
+  for (;;) {
+    size_t from = at_;
+    while (at_ < size_) {
+      char c = block_[at_];
+      if (c == '"' || c == '\n' || c == '\0') break;
+      ++at_;
+    }
+    field.append(block_.data() + from, at_ - from);
+    if (at_ == size_ && refill()) continue;  // the field goes on in the next block
+    int c = get();
+    if (c == EOF) return false;
     if (c == '\0') throw InputError(path_, recordLine_, "a field contains a NUL byte");
-    if (c == '\n') ++currentLine_;
-    if (c != '"') {
-      field += static_cast<char>(c);
-    } else if (in_.peek() == '"') {
-      field += static_cast<char>(in_.get());
+    if (c == '\n') {
+      ++currentLine_;
+      field += '\n';
+    } else if (peek() == '"') {
+      field += static_cast<char>(get());
     } else {
       return true;
     }
   }
-  return false;
 }
 
 bool CsvReader::next(std::vector<std::string> &fields) {
-  fields.clear();
-  if (in_.peek() == EOF) return false;
+  if (peek() == EOF) {
+    fields.clear();
+    return false;
+  }
   recordLine_ = currentLine_;
-  std::string field;
-  bool quoted = false;
-  for (int c; (c = in_.get()) != EOF;) {
-    if (c == '\0') throw InputError(path_, recordLine_, "a field contains a NUL byte");
-    if (c == '"' && field.empty() && !quoted) {
-      if (!readQuoted(field)) throw InputError(path_, recordLine_, "unterminated quoted field");
-      quoted = true;
-    } else if (c == ',') {
-      fields.push_back(std::move(field));
-      field.clear();
-      quoted = false;
-    } else if (c == '\n') {
+  // The strings of the last record are reused, so that a record of many
+  // fields allocates nothing once the first has been read.
+  size_t count = 0;
+  int stop = ',';
+  while (stop == ',') {
+    if (count == fields.size()) fields.emplace_back();
+    std::string &field = fields[count++];
+    field.clear();
+    stop = peek() == '"' ? (get(), readQuotedField(field)) : readPlain(field);
+  }
+  fields.resize(count);
+  return true;
+}
+
+int CsvReader::readQuotedField(std::string &field) {
+  if (!readQuoted(field)) throw InputError(path_, recordLine_, "unterminated quoted field");
+  int c = get();
+  if (c == '\r' && peek() == '\n') c = get();
+  if (c == '\n') ++currentLine_;
+  if (c != ',' && c != '\n' && c != EOF)
+    throw InputError(path_, recordLine_, "text after a closing quote");
+  return c;
+}
+
+// Takes the bytes up to the comma or line end that ends the field in runs
+// from the block, and returns that comma or line end (EOF at the end).
+int CsvReader::readPlain(std::string &field) {
+  for (;;) {
+    size_t from = at_;
+    while (at_ < size_) {
+      char c = block_[at_];
+      if (c == ',' || c == '\n' || c == '\r' || c == '\0') break;
+      ++at_;
+    }
+    field.append(block_.data() + from, at_ - from);
+    if (at_ == size_ && refill()) continue;  // the field goes on in the next block
+    int c = get();
+    if (c == EOF || c == ',') return c;
+    if (c == '\n') {
       ++currentLine_;
-      break;
-    } else if (c == '\r' && in_.peek() == '\n') {
-      continue;
-    } else if (quoted) {
-      throw InputError(path_, recordLine_, "text after a closing quote");
-    } else {
-      field += static_cast<char>(c);
+      return c;
+    }
+    if (c == '\0') throw InputError(path_, recordLine_, "a field contains a NUL byte");
+    if (c == '\r') {
+      if (peek() == '\n') continue;
+      field += '\r';
     }
   }
-  fields.push_back(std::move(field));
-  return true;
 }
 
 }  // namespace vemro::engine

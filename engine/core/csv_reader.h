@@ -4,6 +4,7 @@
 // quoting and NUL bytes throw an InputError naming the line.
 #pragma once
 
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -20,10 +21,19 @@ class CsvReader {
   const std::string &path() const { return path_; }
 
  private:
+  // The file is read in large blocks; these take one byte at a time from
+  // the block in hand.
+  int get() { return at_ < size_ || refill() ? static_cast<unsigned char>(block_[at_++]) : EOF; }
+  int peek() { return at_ < size_ || refill() ? static_cast<unsigned char>(block_[at_]) : EOF; }
+  bool refill();
   bool readQuoted(std::string &field);
+  int readQuotedField(std::string &field);
+  int readPlain(std::string &field);
 
   std::string path_;
   std::ifstream in_;
+  std::vector<char> block_;
+  size_t at_ = 0, size_ = 0;
   long currentLine_ = 1, recordLine_ = 0;
 };
 

@@ -40,7 +40,7 @@ void importSeries(const Arguments &args) {
   for (const auto &[layout, path] : dataFiles) {
     layout == "--long" ? import.readLong(path) : import.readWide(path);
   }
-  std::vector<engine::SeriesRecord> records = import.records();
+  std::vector<engine::SeriesRecord> records = import.takeRecords();
   engine::mergeIntoDatabase(databasePathFor(args[0]), records);
   std::printf("imported %zu series into %s\n", records.size(), databasePathFor(args[0]).c_str());
 }

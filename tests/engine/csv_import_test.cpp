@@ -48,7 +48,7 @@ TEST_F(CsvImport, LongAndWideLayoutsGiveTheSameSeries) {
   fromWide.readWide(file("wide.csv",
                          "date,W,Q\n2020-01-01,1,\n2020-01-08,NA,\n2020-01-16,3,\n"
                          "2020-02-10,,5\n"));
-  for (const auto &records : {fromLong.records(), fromWide.records()}) {
+  for (const auto &records : {fromLong.takeRecords(), fromWide.takeRecords()}) {
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].code, "Q");
     EXPECT_EQ(records[0].firstPeriod, 20201);
@@ -102,7 +102,7 @@ TEST_F(CsvImport, ValuesArePlainDecimalsThatADoubleHoldsAsWritten) {
                        "2020-10-01,1E3\n2021-01-01,0e-999\n2021-04-01,4.9e-324\n"
                        "2021-07-01,1.7976931348623157e308\n"));
   std::vector<double> expected = {1.5, -0.5, 5, 1000, 0, 4.9e-324, 1.7976931348623157e308};
-  EXPECT_EQ(import.records()[0].values, expected);
+  EXPECT_EQ(import.takeRecords()[0].values, expected);
 }
 
 TEST_F(CsvImport, ABadFieldIsQuotedCutToAReadableLength) {
@@ -137,7 +137,7 @@ TEST_F(CsvImport, AByteOrderMarkIsSkippedAndANulByteRefused) {
   import.readLong(file("long.csv",
                        "\xEF\xBB\xBF"
                        "code,date,value\nQ,2020-01-01,2\n"));
-  std::vector<SeriesRecord> records = import.records();
+  std::vector<SeriesRecord> records = import.takeRecords();
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[0].values, std::vector<double>{2});
 
