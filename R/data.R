@@ -5,6 +5,11 @@
 #' column per series. Each database is visited once, in the order in which
 #' it first appears in `databases`.
 #'
+#' This is a low-level function: it takes and returns the vendor's period
+#' dates, frequency codes and raw attributes. Most users want
+#' `vemroFetch()` instead, which takes dates and frequency names and returns
+#' R's own classes.
+#'
 #' @param codes Series codes, a character vector.
 #' @param databases The database of each series: one name per series, or
 #'   one name for all of them.

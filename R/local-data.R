@@ -5,6 +5,11 @@
 #' The requested frequency is lowered to the coarsest of the series' own
 #' frequencies, never raised.
 #'
+#' This is a low-level function: it takes and returns the vendor's period
+#' dates, frequency codes and raw attributes. Most users want
+#' `vemroFetch()` instead, which takes dates and frequency names and returns
+#' R's own classes.
+#'
 #' @param codes Series codes, one column each.
 #' @param databases Database name of each series: one name for all, or one
 #'   per element of `codes`. Each database is opened once, in order of

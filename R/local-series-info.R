@@ -3,6 +3,11 @@
 #' Reads the information record of one series from a local database file.
 #' The database is closed again afterwards, whatever the answer.
 #'
+#' This is a low-level function: it takes and returns the vendor's period
+#' dates, frequency codes and raw attributes. Most users want
+#' `vemroInfo()` instead, which takes dates and frequency names and returns
+#' R's own classes.
+#'
 #' @param database Name of the local database.
 #' @param code Series code.
 #' @return A named list: `firstDate` and `lastDate`, the calendar dates

@@ -5,6 +5,11 @@
 #' resolves one frequency, date range and observation count under which the
 #' other series can be fetched together.
 #'
+#' This is a low-level function: it takes and returns the vendor's period
+#' dates, frequency codes and raw attributes. Most users want
+#' `vemroInfo()` instead, which takes dates and frequency names and returns
+#' R's own classes.
+#'
 #' @param codes Series codes, a character vector.
 #' @param databases The database of each series: one name for all of them,
 #'   or one name per code. Databases are visited in the order in which they
