@@ -40,7 +40,8 @@ std::string problemWithHeader(sqlite3 *db, const std::string &path) {
   }
   long long version = pragmaValue(db, "PRAGMA user_version");
   if (version > schema::version) return "written by a newer version of the engine";
-  if (version != schema::version) return "unknown schema version";
+  if (version != schema::version && version != schema::uncheckedVersion)
+    return "unknown schema version";
   long long pages = pragmaValue(db, "PRAGMA page_count");
   long long pageSize = pragmaValue(db, "PRAGMA page_size");
   if (pages <= 0 || pages * pageSize != fileSize(path)) return "the file is truncated or padded";
@@ -79,6 +80,7 @@ std::unique_ptr<Database> Database::open(const std::string &name, std::string &r
   std::unique_ptr<Database> database(new Database(db));
   makeDefensive(db);
   reason = problemWithHeader(db, path);
+  database->checked_ = pragmaValue(db, "PRAGMA user_version") == schema::version;
   if (reason.empty()) reason = database->prepare();
   if (!reason.empty()) {
     reason = "'" + path + "': " + reason;
@@ -91,9 +93,9 @@ std::string Database::prepare() {
   if (sqlite3_exec(db_, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
     return sqlite3_errmsg(db_);
   }
-  info_ = Statement(db_, schema::selectInfo);
-  next_ = Statement(db_, schema::selectNext);
-  observations_ = Statement(db_, schema::selectObservations);
+  info_ = Statement(db_, schema::selectInfo[checked_]);
+  next_ = Statement(db_, schema::selectNext[checked_]);
+  observations_ = Statement(db_, schema::selectObservations[checked_]);
   if (!info_.ready() || !next_.ready() || !observations_.ready()) {
     return std::string("not a series table: ") + sqlite3_errmsg(db_);
   }
@@ -114,7 +116,7 @@ Database::~Database() {
 int Database::fillInfo(int stepResult, sqlite3_stmt *stmt, SeriesInfo &out) {
   if (stepResult == SQLITE_DONE) return status::seriesNotFound;
   if (stepResult != SQLITE_ROW) return status::seriesUnreadable;
-  return readInfoRow(stmt, out);
+  return readInfoRow(stmt, checked_, out);
 }
 
 int Database::info(const char *code, SeriesInfo &out) {
@@ -139,7 +141,7 @@ int Database::observations(const char *code, Observations &out) {
   int step = observations_.runWithText(code);
   if (step == SQLITE_DONE) return status::seriesNotFound;
   if (step != SQLITE_ROW) return status::seriesUnreadable;
-  return readObservationsRow(observations_.get(), out);
+  return readObservationsRow(observations_.get(), code, checked_, out);
 }
 
 int Database::record(const char *code, SeriesRecord &out) {

@@ -33,6 +33,8 @@ class Database {
   int observations(const char *code, Observations &out);
   // The whole series, for the database tool.
   int record(const char *code, SeriesRecord &out);
+  // False for a file of the older schema, whose rows carry no checksums.
+  bool hasChecksums() const { return checked_; }
 
  private:
   explicit Database(sqlite3 *db) : db_(db) {}
@@ -40,6 +42,7 @@ class Database {
   int fillInfo(int stepResult, sqlite3_stmt *stmt, SeriesInfo &out);
 
   sqlite3 *db_;
+  bool checked_ = false;  // the rows carry checksums (schema version 2)
   Statement info_, next_, observations_;
 };
 

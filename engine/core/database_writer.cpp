@@ -6,11 +6,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <stdexcept>
 
 #include "missing_value.h"
 #include "period_run.h"
+#include "record_check.h"
 #include "schema.h"
 
 namespace vemro::engine {
@@ -161,11 +164,19 @@ void DatabaseWriter::bindAndInsert(const SeriesRecord &record) {
   for (double &value : blob_) {
     if (std::isnan(value)) value = missingValue();
   }
+  size_t blobBytes = blob_.size() * sizeof(double);
   if (blob_.empty()) {
     sqlite3_bind_zeroblob(stmt, 17, 0);
   } else {
-    sqlite3_bind_blob64(stmt, 17, blob_.data(), blob_.size() * sizeof(double), SQLITE_STATIC);
+    sqlite3_bind_blob64(stmt, 17, blob_.data(), blobBytes, SQLITE_STATIC);
   }
+  InfoFields fields{record.code, {}, {}, static_cast<int64_t>(blobBytes)};
+  std::copy(std::begin(integers), std::end(integers), fields.integers);
+  for (int i = 0; i < 6; ++i) fields.texts[i] = *texts[i];
+  sqlite3_bind_int64(stmt, 18, infoCheck(fields));
+  sqlite3_bind_int64(stmt, 19,
+                     dataCheck(record.code, record.frequency, first, integers[2],
+                               record.aggregation, blob_.data(), blobBytes));
   if (sqlite3_step(stmt) != SQLITE_DONE) {
     throw std::runtime_error("writing series '" + record.code + "': " + sqlite3_errmsg(db_));
   }

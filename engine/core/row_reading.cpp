@@ -7,6 +7,7 @@
 
 #include "calendar.h"
 #include "period_run.h"
+#include "record_check.h"
 #include "status.h"
 #include "utf8_text.h"
 
@@ -25,7 +26,17 @@ enum InfoColumn {
   missingColumn,
   aggregationColumn,
   firstTextColumn,
-  blobLengthColumn = firstTextColumn + 6
+  blobLengthColumn = firstTextColumn + 6,
+  infoCheckColumn
+};
+
+enum DataColumn {
+  dataFrequencyColumn,
+  dataFirstColumn,
+  dataCountColumn,
+  dataAggregationColumn,
+  blobColumn,
+  dataCheckColumn
 };
 
 bool isInteger(sqlite3_stmt *stmt, int column) {
@@ -59,14 +70,31 @@ bool shapeIsSound(int frequency, int first, int last, int count, sqlite3_int64 b
   return count == 0 || periodCount(first, last, frequency) == count;
 }
 
+// The stored checksum, read only where the file has them, matches.
+bool checksumMatches(sqlite3_stmt *stmt, int column, int64_t computed) {
+  return isInteger(stmt, column) && sqlite3_column_int64(stmt, column) == computed;
+}
+
+bool infoMatches(sqlite3_stmt *stmt, const int *integers) {
+  InfoFields fields{textOf(stmt, codeColumn), {}, {}, sqlite3_column_int64(stmt, blobLengthColumn)};
+  std::memcpy(fields.integers, integers, sizeof fields.integers);
+  for (int i = 0; i < 6; ++i) fields.texts[i] = textOf(stmt, firstTextColumn + i);
+  return checksumMatches(stmt, infoCheckColumn, infoCheck(fields));
+}
+
 }  // namespace
 
-int readInfoRow(sqlite3_stmt *stmt, SeriesInfo &out) {
+int readInfoRow(sqlite3_stmt *stmt, bool checked, SeriesInfo &out) {
   int v[aggregationColumn - firstColumn + 1];
   if (!readIntegers(stmt, firstColumn, aggregationColumn, v) ||
       !isInteger(stmt, blobLengthColumn) || sqlite3_column_type(stmt, codeColumn) != SQLITE_TEXT) {
     return status::seriesUnreadable;
   }
+  for (int i = 0; i < 6; ++i) {
+    if (sqlite3_column_type(stmt, firstTextColumn + i) != SQLITE_TEXT)
+      return status::seriesUnreadable;
+  }
+  if (checked && !infoMatches(stmt, v)) return status::seriesUnreadable;
   auto at = [&](int column) { return v[column - firstColumn]; };
   std::string_view code = textOf(stmt, codeColumn);
   if (code.size() >= sizeof out.code ||
@@ -94,20 +122,27 @@ int readInfoRow(sqlite3_stmt *stmt, SeriesInfo &out) {
   return status::ok;
 }
 
-int readObservationsRow(sqlite3_stmt *stmt, Observations &out) {
+int readObservationsRow(sqlite3_stmt *stmt, const char *code, bool checked, Observations &out) {
   int v[4];
-  if (!readIntegers(stmt, 0, 3, v) || sqlite3_column_type(stmt, 4) != SQLITE_BLOB) {
+  if (!readIntegers(stmt, dataFrequencyColumn, dataAggregationColumn, v) ||
+      sqlite3_column_type(stmt, blobColumn) != SQLITE_BLOB) {
+    return status::seriesUnreadable;
+  }
+  const void *blob = sqlite3_column_blob(stmt, blobColumn);
+  sqlite3_int64 bytes = sqlite3_column_bytes(stmt, blobColumn);
+  if (!isListedFrequency(v[0]) || v[2] < 0 || bytes != sqlite3_int64{v[2]} * 8) {
+    return status::seriesUnreadable;
+  }
+  if (checked &&
+      !checksumMatches(stmt, dataCheckColumn,
+                       dataCheck(code, v[0], v[1], v[2], v[3], blob, static_cast<size_t>(bytes)))) {
     return status::seriesUnreadable;
   }
   out.frequency = v[0];
   out.firstPeriod = v[1];
   out.count = v[2];
   out.aggregation = v[3];
-  out.bytes = static_cast<const unsigned char *>(sqlite3_column_blob(stmt, 4));
-  sqlite3_int64 bytes = sqlite3_column_bytes(stmt, 4);
-  if (!isListedFrequency(out.frequency) || out.count < 0 || bytes != sqlite3_int64{out.count} * 8) {
-    return status::seriesUnreadable;
-  }
+  out.bytes = static_cast<const unsigned char *>(blob);
   return status::ok;
 }
 

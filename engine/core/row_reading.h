@@ -12,8 +12,10 @@
 
 namespace vemro::engine {
 
-int readInfoRow(sqlite3_stmt *stmt, SeriesInfo &out);
-int readObservationsRow(sqlite3_stmt *stmt, Observations &out);
+// With `checked`, a row whose checksum does not match its contents gives
+// status 3 and nothing is written to `out`.
+int readInfoRow(sqlite3_stmt *stmt, bool checked, SeriesInfo &out);
+int readObservationsRow(sqlite3_stmt *stmt, const char *code, bool checked, Observations &out);
 // The six texts of an info row, whole, for the database tool.
 void readRecordTexts(sqlite3_stmt *stmt, SeriesRecord &out);
 

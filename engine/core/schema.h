@@ -13,7 +13,10 @@ namespace vemro::engine::schema {
 
 constexpr const char *fileExtension = ".vdb";
 constexpr int applicationId = 0x56454D52;  // "VEMR"
-constexpr int version = 1;
+// Version 2 added the two checksums of each row (record_check.h); files of
+// version 1 are still read, without them.
+constexpr int version = 2;
+constexpr int uncheckedVersion = 1;
 constexpr int pageSize = 65536;
 
 constexpr const char *createTable =
@@ -34,26 +37,40 @@ constexpr const char *createTable =
     " description TEXT NOT NULL,"
     " base TEXT NOT NULL,"
     " source TEXT NOT NULL,"
+    " info_check INTEGER NOT NULL,"
+    " data_check INTEGER NOT NULL,"
     " observations BLOB NOT NULL) WITHOUT ROWID";
 
-// Column list shared by every query that fills a series record; the blob
-// comes last so that reading the record never touches the observations.
+// Column list shared by every query that fills a series record. The blob
+// comes last in the table, after the checksums, so that reading a record
+// or a checksum never touches the observations.
+// Each query ends in its row's checksum, NULL in a file of version 1.
 #define VEMRO_INFO_COLUMNS                                                               \
   "code, first_period, last_period, obs_count, frequency, changed, decimals, magnitude," \
   " missing, aggregation, units, area, adjustment, description, base, source,"           \
   " length(observations)"
 
-constexpr const char *selectInfo = "SELECT " VEMRO_INFO_COLUMNS " FROM series WHERE code = ?1";
-constexpr const char *selectNext =
-    "SELECT " VEMRO_INFO_COLUMNS " FROM series WHERE code > ?1 ORDER BY code LIMIT 1";
-constexpr const char *selectObservations =
-    "SELECT frequency, first_period, obs_count, aggregation, observations"
-    " FROM series WHERE code = ?1";
+#define VEMRO_FROM_SERIES " FROM series "
+constexpr const char *selectInfo[] = {
+    "SELECT " VEMRO_INFO_COLUMNS ", NULL" VEMRO_FROM_SERIES "WHERE code = ?1",
+    "SELECT " VEMRO_INFO_COLUMNS ", info_check" VEMRO_FROM_SERIES "WHERE code = ?1"};
+constexpr const char *selectNext[] = {"SELECT " VEMRO_INFO_COLUMNS ", NULL" VEMRO_FROM_SERIES
+                                      "WHERE code > ?1 ORDER BY code LIMIT 1",
+                                      "SELECT " VEMRO_INFO_COLUMNS ", info_check" VEMRO_FROM_SERIES
+                                      "WHERE code > ?1 ORDER BY code LIMIT 1"};
+#define VEMRO_DATA_COLUMNS "SELECT frequency, first_period, obs_count, aggregation, observations"
+constexpr const char *selectObservations[] = {
+    VEMRO_DATA_COLUMNS ", NULL" VEMRO_FROM_SERIES "WHERE code = ?1",
+    VEMRO_DATA_COLUMNS ", data_check" VEMRO_FROM_SERIES "WHERE code = ?1"};
+#undef VEMRO_DATA_COLUMNS
+#undef VEMRO_FROM_SERIES
 
 #undef VEMRO_INFO_COLUMNS
 
 constexpr const char *insertSeries =
-    "INSERT INTO series VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14,"
-    " ?15, ?16, ?17)";
+    "INSERT INTO series (code, first_period, last_period, obs_count, frequency, changed,"
+    " decimals, magnitude, missing, aggregation, units, area, adjustment, description, base,"
+    " source, observations, info_check, data_check)"
+    " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19)";
 
 }  // namespace vemro::engine::schema

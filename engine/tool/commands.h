@@ -15,6 +15,8 @@ void importSeries(const Arguments &args);
 void exportSeries(const Arguments &args);
 void listCodes(const Arguments &args);
 void showSeries(const Arguments &args);
+// Rewrites a file of the older schema with the checksums of each series.
+void upgradeDatabase(const Arguments &args);
 // False when the file has problems; they are printed.
 bool verifyDatabase(const Arguments &args);
 

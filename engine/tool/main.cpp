@@ -14,7 +14,8 @@ constexpr const char *usage =
     "  export DB META.csv DATA.csv        write metadata and long-layout data\n"
     "  list DB                            print every series code\n"
     "  show DB CODE                       print one series\n"
-    "  verify DB                          check the whole file\n";
+    "  verify DB                          check the whole file\n"
+    "  upgrade DB                         add checksums to a file of the older schema\n";
 
 int run(const std::string &command, const vemro::tool::Arguments &args) {
   using namespace vemro::tool;
@@ -28,6 +29,8 @@ int run(const std::string &command, const vemro::tool::Arguments &args) {
     listCodes(args);
   else if (command == "show")
     showSeries(args);
+  else if (command == "upgrade")
+    upgradeDatabase(args);
   else if (command == "verify")
     return verifyDatabase(args) ? 0 : 1;
   else {

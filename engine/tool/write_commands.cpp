@@ -1,10 +1,13 @@
-// create and import: both end in one all-or-nothing write of the file.
+// create, import and upgrade: each ends in one all-or-nothing write of
+// the file.
+#include <cstdio>
 #include <stdexcept>
 
 #include "commands.h"
 #include "csv_import.h"
 #include "database.h"
 #include "database_update.h"
+#include "database_reading.h"
 #include "database_writer.h"
 
 namespace vemro::tool {
@@ -43,6 +46,20 @@ void importSeries(const Arguments &args) {
   std::vector<engine::SeriesRecord> records = import.takeRecords();
   engine::mergeIntoDatabase(databasePathFor(args[0]), records);
   std::printf("imported %zu series into %s\n", records.size(), databasePathFor(args[0]).c_str());
+}
+
+// Every series read back (so a damaged one stops the upgrade before
+// anything is replaced) and written again with its checksums.
+void upgradeDatabase(const Arguments &args) {
+  if (args.size() != 1) throw std::runtime_error("expects one database name");
+  std::string path = engine::databaseFileOf(args[0]);
+  if (openForReading(args[0])->hasChecksums()) {
+    std::printf("%s is already of the current schema\n", path.c_str());
+    return;
+  }
+  size_t series = 0;
+  engine::mergeIntoDatabase(path, {}, [&series] { ++series; });
+  std::printf("upgraded %s: %zu series, each with its checksums\n", path.c_str(), series);
 }
 
 }  // namespace vemro::tool

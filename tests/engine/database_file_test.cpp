@@ -61,7 +61,7 @@ TEST_F(DamagedFile, ForeignFilesAreRefused) {
 // user_version sits at byte 60 of the header, big-endian.
 TEST_F(DamagedFile, ANewerSchemaVersionIsRefused) {
   std::string newer = good;
-  newer[63] = 2;
+  newer[63] = 3;
   EXPECT_FALSE(opens(newer));
 }
 
