@@ -20,7 +20,11 @@
 #' @param ... Passed to [vemroSeriesInfo()] (`merge`, `reopen`).
 #' @return The series in the shape of `as`, with attribute `outcome`: a
 #'   character vector named by code, `"ok"` or the reason a series was not
-#'   served.
+#'   served: `"not found"`, `"database not opened"`, `"no data"`,
+#'   `"cannot be aggregated to quarterly"` (its aggregation type forbids it),
+#'   `"lower frequency than quarterly"`, `"damaged or unreadable"` (its
+#'   stored row fails its checksum; `vemro-db verify` tells more), and
+#'   the like.
 #' @examples
 #' vemroFetch(c("AIRPASS", "UKGAS"), vemroExampleDb(), "quarterly", "1960Q1", "1962Q4")
 #' @export
@@ -54,9 +58,12 @@ vemroFetch <- function(codes, databases = getOption("vemro.database"), frequency
   served <- which(outcome == "ok")
   data <- matrix(NA_real_, range$observations, length(codes), dimnames = list(NULL, codes))
   if (length(served) > 0L) {
-    data <- readBatches(data, served, codes, databases, range, direct, ...)
+    batches <- readBatches(data, outcome, served, codes, databases, range, direct, ...)
+    data <- batches$data
+    outcome <- batches$outcome
     # A series with no observation in the range has no data for this fetch.
-    empty <- served[colSums(!is.na(data[, served, drop = FALSE])) == 0L]
+    read <- served[outcome[served] == "ok"]
+    empty <- read[colSums(!is.na(data[, read, drop = FALSE])) == 0L]
     outcome[empty] <- "no data"
   }
   warnOutcome(outcome)
@@ -88,17 +95,40 @@ warnOutcome <- function(outcome) {
 
 # Large fetches are read in batches so that a progress bar can advance; a
 # batch of thousands of series keeps the cost of the extra calls small.
-readBatches <- function(data, served, codes, databases, range, direct, ...,
+readBatches <- function(data, outcome, served, codes, databases, range, direct, ...,
                         batch = 2000L) {
   batches <- split(served, (seq_along(served) - 1L) %/% batch)
   bar <- if (interactive() && length(batches) > 1L) {
     cli::cli_progress_bar("Fetching series", total = length(served))
   }
+  read <- function(columns) {
+    nativeCall(vemroGetData(codes[columns], databases[columns], range$start, range$end,
+                            range$frequency, range$observations, direct = direct, ...))
+  }
   for (columns in batches) {
-    data[, columns] <- nativeCall(vemroGetData(codes[columns], databases[columns],
-                                               range$start, range$end, range$frequency,
-                                               range$observations, direct = direct, ...))
+    batchRead <- readColumns(columns, read, nrow(data))
+    data[, columns] <- batchRead$data
+    outcome[columns] <- batchRead$outcome
     if (!is.null(bar)) cli::cli_progress_update(inc = length(columns), id = bar)
   }
-  data
+  list(data = data, outcome = outcome)
+}
+
+# A series whose stored observations are damaged fails the read of its
+# whole batch. The batch is then read one series at a time, so that only
+# the damaged ones become NA columns; a service that cannot be reached or
+# refuses the user still ends the fetch.
+readColumns <- function(columns, read, rows) {
+  fatal <- c("vemro_error_unreachable", "vemro_error_auth", "vemro_error_argument")
+  whole <- tryCatch(read(columns), vemro_error = function(e) e)
+  if (!inherits(whole, "vemro_error")) {
+    return(list(data = whole, outcome = rep("ok", length(columns))))
+  }
+  if (inherits(whole, fatal) || length(columns) == 1L) {
+    if (inherits(whole, fatal)) stop(whole)
+    return(list(data = matrix(NA_real_, rows, 1L), outcome = "damaged or unreadable"))
+  }
+  parts <- lapply(columns, function(column) readColumns(column, read, rows))
+  list(data = do.call(cbind, lapply(parts, `[[`, "data")),
+       outcome = vapply(parts, `[[`, "", "outcome"))
 }

@@ -86,8 +86,10 @@ test_that("reading in batches fills every column of its own series", {
   whole <- vemroFetch(codes, frequency = 30, start = 1970, end = 1971, as = "matrix")
   range <- list(frequency = 30L, start = 19701L, end = 19714L, observations = 8L)
   empty <- matrix(NA_real_, 8, 5, dimnames = list(NULL, codes))
-  batched <- Vemro:::readBatches(empty, c(1L, 2L, 3L, 5L), codes, rep(vemroExampleDb(), 5),
-                                 range, FALSE, batch = 2L)
-  expect_equal(batched[, -4], unclass(whole)[, -4], ignore_attr = TRUE)
-  expect_true(all(is.na(batched[, 4])))
+  outcome <- setNames(rep("ok", 5), codes)
+  batched <- Vemro:::readBatches(empty, outcome, c(1L, 2L, 3L, 5L), codes,
+                                 rep(vemroExampleDb(), 5), range, FALSE, batch = 2L)
+  expect_equal(batched$data[, -4], unclass(whole)[, -4], ignore_attr = TRUE)
+  expect_true(all(is.na(batched$data[, 4])))
+  expect_identical(batched$outcome, outcome)
 })

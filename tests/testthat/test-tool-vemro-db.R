@@ -128,3 +128,55 @@ test_that("an import reads spreadsheet CSV with a byte-order mark and refuses un
     expect_match(refused$err, sprintf("%s:2: value '%s' is ", data, value), fixed = TRUE)
   }
 })
+
+# A copy of the example database with one bit of NILE's third observation
+# (963, a value stored nowhere else) flipped on disk.
+damagedExampleCopy <- function() {
+  path <- file.path(scratchFolder(), "damaged.vdb")
+  bytes <- readBin(exampleDb(), "raw", file.size(exampleDb()))
+  value <- writeBin(963, raw(), size = 8, endian = "little")
+  at <- which(vapply(seq_len(length(bytes) - 7),
+                     function(i) identical(bytes[i:(i + 7)], value), logical(1)))
+  stopifnot(length(at) == 1)
+  bytes[at] <- xor(bytes[at], as.raw(1))
+  writeBin(bytes, path)
+  path
+}
+
+test_that("a flipped observation byte fails verify and the read, and no other series", {
+  damaged <- damagedExampleCopy()
+  verified <- runTool("verify", damaged)
+  expect_identical(verified$status, 1L)
+  expect_true(any(grepl("^problem: series 'NILE': cannot be read \\(status 3\\)", verified$out)))
+  expect_match(verified$out[[length(verified$out)]], ": 14 series, .* 1 problem\\(s\\)$")
+
+  fetched <- suppressWarnings(vemroFetch(c("NILE", "LYNX"), damaged, as = "matrix"))
+  expect_true(all(is.na(fetched[, "NILE"])))
+  expect_identical(attr(fetched, "outcome")[["LYNX"]], "ok")
+  expect_identical(attr(fetched, "outcome")[["NILE"]], "damaged or unreadable")
+})
+
+test_that("upgrade adds checksums to a file of the older schema and keeps its series", {
+  skip_if_not_installed("RSQLite")
+  older <- file.path(scratchFolder(), "older.vdb")
+  file.copy(exampleDb(), older)
+  connection <- DBI::dbConnect(RSQLite::SQLite(), older)
+  for (sql in c("ALTER TABLE series DROP COLUMN info_check",
+                "ALTER TABLE series DROP COLUMN data_check",
+                "PRAGMA user_version = 1", "VACUUM")) {
+    DBI::dbExecute(connection, sql)
+  }
+  DBI::dbDisconnect(connection)
+  fetchAll <- function(db) suppressWarnings(vemroFetch(exampleCodes, db, as = "matrix"))
+  expected <- fetchAll(exampleDb())
+  expect_equal(fetchAll(older), expected)
+  expect_true(any(grepl("^note: schema version 1", runTool("verify", older)$out)))
+
+  upgraded <- runTool("upgrade", older)
+  expect_identical(upgraded$status, 0L)
+  expect_identical(upgraded$out, paste0("upgraded ", older, ": 14 series, each with its checksums"))
+  expect_identical(runTool("verify", older)$status, 0L)
+  expect_false(any(grepl("^note:", runTool("verify", older)$out)))
+  expect_equal(fetchAll(older), expected)
+  expect_match(runTool("upgrade", older)$out, "already of the current schema")
+})
