@@ -7,57 +7,37 @@
 #include <xxh_x86dispatch.h>
 #endif
 
-#include <cstring>
-#include <string>
-
 namespace vemro::engine {
 namespace {
 
-// The fields laid end to end, texts preceded by their lengths, so that no
-// two different rows give the same bytes. The buffer is kept between
-// checks so that reads allocate nothing.
-class CheckedBytes {
- public:
-  CheckedBytes() : bytes_(buffer()) { bytes_.clear(); }
+// Each field's hash seeds the next one's, so the fields need no copying
+// into one buffer, and moving bytes from one text to the next changes the
+// result as surely as changing them.
+uint64_t chained(uint64_t seed, const void *bytes, size_t size) {
+  return XXH3_64bits_withSeed(bytes, size, seed);
+}
 
-  void add(int64_t value) {
-    char bytes[sizeof value];
-    std::memcpy(bytes, &value, sizeof value);
-    bytes_.append(bytes, sizeof bytes);
-  }
-  void add(std::string_view text) {
-    add(static_cast<int64_t>(text.size()));
-    bytes_.append(text);
-  }
-  uint64_t hash(uint64_t seed = 0) const {
-    return XXH3_64bits_withSeed(bytes_.data(), bytes_.size(), seed);
-  }
-
- private:
-  static std::string &buffer() {
-    thread_local std::string kept;
-    return kept;
-  }
-  std::string &bytes_;
-};
+uint64_t chained(uint64_t seed, std::string_view text) {
+  return chained(seed, text.data(), text.size());
+}
 
 }  // namespace
 
 int64_t infoCheck(const InfoFields &fields) {
-  CheckedBytes bytes;
-  bytes.add(fields.code);
-  for (int value : fields.integers) bytes.add(value);
-  for (std::string_view text : fields.texts) bytes.add(text);
-  bytes.add(fields.observationBytes);
-  return static_cast<int64_t>(bytes.hash());
+  int64_t lengths[7] = {fields.observationBytes};
+  for (int i = 0; i < 6; ++i) lengths[i + 1] = static_cast<int64_t>(fields.texts[i].size());
+  uint64_t hash = chained(0, fields.code);
+  hash = chained(hash, fields.integers, sizeof fields.integers);
+  hash = chained(hash, lengths, sizeof lengths);
+  for (std::string_view text : fields.texts) hash = chained(hash, text);
+  return static_cast<int64_t>(hash);
 }
 
 int64_t dataCheck(std::string_view code, int frequency, int firstPeriod, int count, int aggregation,
                   const void *bytes, size_t byteCount) {
-  CheckedBytes key;
-  key.add(code);
-  for (int value : {frequency, firstPeriod, count, aggregation}) key.add(value);
-  return static_cast<int64_t>(XXH3_64bits_withSeed(bytes, byteCount, key.hash()));
+  const int integers[] = {frequency, firstPeriod, count, aggregation};
+  uint64_t seed = chained(chained(0, code), integers, sizeof integers);
+  return static_cast<int64_t>(chained(seed, bytes, byteCount));
 }
 
 }  // namespace vemro::engine
