@@ -33,10 +33,16 @@ exampleRoot <- function(envir = parent.frame()) {
   root
 }
 
+skipWithoutService <- function() {
+  skip_if_not_installed("processx")
+  skip_if_not_installed("withr")
+  skip_if_not(file.exists(serveProgram()), "vemro-serve is not installed")
+}
+
 logLines <- function(service, pattern) sum(grepl(pattern, readLines(service$log), fixed = TRUE))
 
 test_that("the direct service serves what the local engine reads", {
-  skip_if_not(file.exists(serveProgram()), "vemro-serve is not installed")
+  skipWithoutService()
   service <- startService(exampleRoot())
   yearly <- c("AIRPASS", "UKGAS", "JJ", "NILE", "CO2", "LYNX")
   daily <- c("AQOZONE", "AQSOLAR", "AQTEMP", "AQWIND")
@@ -58,7 +64,7 @@ test_that("the direct service serves what the local engine reads", {
 })
 
 test_that("a batch read reopening in the middle of chunks gives the local matrix, one request a chunk", {
-  skip_if_not(file.exists(serveProgram()), "vemro-serve is not installed")
+  skipWithoutService()
   service <- startService(exampleRoot())
   monthly <- c("AIRPASS", "CO2", "NOTTEM", "UKDRIVER")
   codes <- rep(monthly, length.out = 2500)  # three chunks of at most 1000 codes
@@ -73,7 +79,7 @@ test_that("a batch read reopening in the middle of chunks gives the local matrix
 })
 
 test_that("sign-in with a users file: the right key reads, a wrong one is refused unshown", {
-  skip_if_not(file.exists(serveProgram()), "vemro-serve is not installed")
+  skipWithoutService()
   users <- withr::local_tempfile(fileext = ".json")
   key <- system2(serveProgram(), c("user", "add", users, "ann"), stdout = TRUE)
   expect_match(key, "^[A-Za-z0-9_-]{43}$")
@@ -94,7 +100,7 @@ test_that("sign-in with a users file: the right key reads, a wrong one is refuse
 })
 
 test_that("a killed service gives vemro_error_unreachable within seconds", {
-  skip_if_not(file.exists(serveProgram()), "vemro-serve is not installed")
+  skipWithoutService()
   service <- startService(exampleRoot())
   expect_identical(vemroGetData("NILE", "vemro-example", 1871, 1880, 10, 10L, direct = TRUE),
                    vemroGetData("NILE", exampleDb(), 1871, 1880, 10, 10L))
