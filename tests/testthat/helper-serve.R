@@ -1,0 +1,46 @@
+# A real vemro-serve on a free loopback port, and raw HTTP over sockets to
+# it. tools/test.sh names the program in VEMRO_SERVE_PROGRAM.
+
+startService <- function(root, env = parent.frame()) {
+  program <- Sys.getenv("VEMRO_SERVE_PROGRAM")
+  testthat::skip_if_not(nzchar(program) && file.exists(program),
+                        "VEMRO_SERVE_PROGRAM does not name vemro-serve")
+  log <- tempfile("vemro-serve", fileext = ".log")
+  process <- processx::process$new(program, c("--root", root, "--listen", "127.0.0.1:0"),
+                                   stdout = "|", stderr = log)
+  withr::defer(process$kill(), envir = env)
+  process$poll_io(10000)
+  line <- process$read_output_lines(n = 1)
+  stopifnot(length(line) == 1L, grepl("^listening on http://127\\.0\\.0\\.1:[0-9]+$", line))
+  list(process = process, url = sub("^listening on ", "", line),
+       port = as.integer(sub(".*:", "", line)), log = log)
+}
+
+# Sends bytes on a fresh connection and returns whatever arrives before the
+# service closes it or `wait` seconds pass.
+rawExchange <- function(port, bytes, wait = 2) {
+  con <- socketConnection("127.0.0.1", port, blocking = TRUE, open = "r+b", timeout = wait)
+  on.exit(close(con))
+  writeBin(if (is.raw(bytes)) bytes else charToRaw(bytes), con)
+  readBin(con, "raw", 4e6)
+}
+
+httpRequest <- function(method, target, body = raw(0), headers = character()) {
+  if (is.character(body)) body <- charToRaw(body)
+  head <- paste0(method, " ", target, " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n",
+                 paste(sprintf("%s\r\n", headers), collapse = ""),
+                 "Content-Length: ", length(body), "\r\n\r\n")
+  c(charToRaw(head), body)
+}
+
+# The status code of a raw answer; NA when nothing came back.
+answerStatus <- function(answer) {
+  text <- rawToChar(answer[seq_len(min(length(answer), 64L))])
+  if (!grepl("^HTTP/1\\.1 [0-9]{3} ", text)) return(NA_integer_)
+  as.integer(substr(text, 10L, 12L))
+}
+
+answerBody <- function(answer) {
+  text <- rawToChar(answer)
+  sub("^.*?\r\n\r\n", "", text)
+}
