@@ -16,13 +16,32 @@ startService <- function(root, env = parent.frame()) {
        port = as.integer(sub(".*:", "", line)), log = log)
 }
 
-# Sends bytes on a fresh connection and returns whatever arrives before the
-# service closes it or `wait` seconds pass.
+# Sends bytes on a fresh connection and returns the answer: its head and as
+# much of the body as Content-Length announces, or whatever arrived before
+# the service closed the connection or `wait` seconds passed.
 rawExchange <- function(port, bytes, wait = 2) {
   con <- socketConnection("127.0.0.1", port, blocking = TRUE, open = "r+b", timeout = wait)
   on.exit(close(con))
   writeBin(if (is.raw(bytes)) bytes else charToRaw(bytes), con)
-  readBin(con, "raw", 4e6)
+  head <- readHead(con)
+  announced <- regmatches(rawToChar(head), regexpr("(?i)content-length: *[0-9]+", rawToChar(head),
+                                                  perl = TRUE))
+  if (length(announced) == 0L) return(head)
+  c(head, readBin(con, "raw", as.integer(sub(".*: *", "", announced))))
+}
+
+# Byte by byte up to the blank line that ends the head, so that reading
+# never waits on a connection the service keeps open.
+readHead <- function(con) {
+  head <- raw(0)
+  end <- charToRaw("\r\n\r\n")
+  repeat {
+    byte <- readBin(con, "raw", 1L)
+    if (length(byte) == 0L) return(head)
+    head <- c(head, byte)
+    n <- length(head)
+    if (n >= 4L && identical(head[(n - 3L):n], end)) return(head)
+  }
 }
 
 httpRequest <- function(method, target, body = raw(0), headers = character()) {
