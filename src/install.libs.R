@@ -1,6 +1,7 @@
 # The bridge finds the vendor libraries beside itself (run path $ORIGIN),
 # so all of them are installed into the package's libs folder together.
-# The database tool and the example database go to bin/ and extdata/.
+# The database tool and the direct service go to bin/, the example
+# database to extdata/.
 install <- function(files, folder) {
   target <- file.path(R_PACKAGE_DIR, folder)
   dir.create(target, recursive = TRUE, showWarnings = FALSE)
@@ -9,6 +10,7 @@ install <- function(files, folder) {
   }
 }
 install(c("Vemro.so", "libqvbapi64.so", "libqvbdapi64.so"), paste0("libs", R_ARCH))
-install("vemro-db", "bin")
-Sys.chmod(file.path(R_PACKAGE_DIR, "bin", "vemro-db"), mode = "0755")
+programs <- c("vemro-db", "vemro-serve")
+install(programs, "bin")
+Sys.chmod(file.path(R_PACKAGE_DIR, "bin", programs), mode = "0755")
 install("vemro-example.vdb", "extdata")

@@ -1,5 +1,6 @@
 #include "direct_client.h"
 
+#include <algorithm>
 #include <cstring>
 #include <nlohmann/json.hpp>
 
@@ -131,8 +132,10 @@ int DirectClient::requestChunk(PendingChunk::Kind kind, const char *chunk, int f
     next.observations = vemro::engine::periodCount(firstPeriod, lastPeriod, frequency);
     body["first"] = firstPeriod, body["last"] = lastPeriod, body["frequency"] = frequency;
     request.path = "/v1/data";
-    request.maxAnswerBytes = 4 * next.codes.size() + 8 * next.codes.size() * next.observations;
-    request.expectedBytes = static_cast<long>(request.maxAnswerBytes);
+    size_t dataBytes = 4 * next.codes.size() + 8 * next.codes.size() * next.observations;
+    // A refusal's JSON may well be longer than a small data answer.
+    request.maxAnswerBytes = std::max(dataBytes, maxSmallAnswerBytes);
+    request.expectedBytes = static_cast<long>(dataBytes);
   }
   request.body = body.dump();
   HttpAnswer answer = send(request);

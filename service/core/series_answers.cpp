@@ -17,13 +17,27 @@ namespace {
 namespace status = vemro::engine::status;
 using nlohmann::json;
 
+// Packed fields are passed by value: a reference to one would be misaligned.
+json number(int32_t value) { return value; }
+
 json recordEntry(const SeriesInfo &r) {
-  return {{"status", 0},        {"code", r.code},         {"firstPeriod", r.firstPeriod},
-          {"lastPeriod", r.lastPeriod}, {"attrA", r.attrA}, {"frequency", r.frequency},
-          {"attrB", r.attrB},   {"attrC", r.attrC},       {"attrD", r.attrD},
-          {"attrE", r.attrE},   {"attrF", r.attrF},       {"textA", r.textA},
-          {"textB", r.textB},   {"textC", r.textC},       {"textD", r.textD},
-          {"textE", r.textE},   {"textF", r.textF}};
+  return {{"status", 0},
+          {"code", r.code},
+          {"firstPeriod", number(r.firstPeriod)},
+          {"lastPeriod", number(r.lastPeriod)},
+          {"attrA", number(r.attrA)},
+          {"frequency", number(r.frequency)},
+          {"attrB", number(r.attrB)},
+          {"attrC", number(r.attrC)},
+          {"attrD", number(r.attrD)},
+          {"attrE", number(r.attrE)},
+          {"attrF", number(r.attrF)},
+          {"textA", r.textA},
+          {"textB", r.textB},
+          {"textC", r.textC},
+          {"textD", r.textD},
+          {"textE", r.textE},
+          {"textF", r.textF}};
 }
 
 // The statuses a data answer may carry; anything else the engine might
