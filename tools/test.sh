@@ -32,7 +32,7 @@ runR() {  # folder, then extra environment
   local folder=$1; shift
   env R_LIBS="$root/.Rlib" "$@" "${rRunner[@]}" "$folder" "$tally" || echo "0 1" >> "$tally"
 }
-runR tests/testthat VEMRO_SERVE_PROGRAM="$root/build/bin/vemro-serve"
+runR tests/testthat
 runR tests/bridge VEMRO_DOUBLE_DIR="$root/build/double" LD_LIBRARY_PATH="$root/build/double"
 
 read -r passed failed < <(awk '{p += $1; f += $2} END {print p, f}' "$tally")

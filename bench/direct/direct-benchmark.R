@@ -15,13 +15,11 @@ db <- file.path(folder, "bench.vdb")
 write <- system.time(vemroWrite(ts(values, start = 1970, frequency = 12), db))[["elapsed"]]
 rm(values)
 
-server <- processx::process$new(Sys.getenv("VEMRO_SERVE_PROGRAM"),
+# The folder lies in R's session folder, which R removes at exit, and
+# processx stops the service at exit too, whatever ends the script.
+server <- processx::process$new(system.file("bin", "vemro-serve", package = "Vemro"),
                                 c("--root", folder, "--listen", "127.0.0.1:0"),
                                 stdout = "|", stderr = file.path(folder, "serve.log"))
-on.exit({
-  server$kill()
-  unlink(folder, recursive = TRUE)
-})
 invisible(server$poll_io(10000))
 url <- sub("^listening on ", "", server$read_output_lines(n = 1))
 stopifnot(grepl("^http://127\\.0\\.0\\.1:[0-9]+$", url))
@@ -44,3 +42,4 @@ cat(sprintf("vemroFetch direct (loopback):    %.3f s\n", direct))
 cat(sprintf("ratio direct / local:            %.2f (goal: at most 2)\n", direct / local))
 cat(sprintf("requests the service answered:   %d over %d direct reads\n", requests,
             rounds + 1L))
+server$kill()

@@ -5,16 +5,15 @@
 # it did and ends with "scale-out: ok"; everything is stopped on exit.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-project=$(pwd)
 here=service/scale-out
 
 step() { echo "scale-out: $*"; }
 fail() { echo "scale-out: FAILED: $*"; exit 1; }
 
 tools/setup.sh
-cmake -S . -B build >/dev/null
-cmake --build build -j2 --target vemro-serve >/dev/null
-serve="$project/build/bin/vemro-serve"
+installed() { R_LIBS=.Rlib Rscript -e "cat(system.file($1, package = 'Vemro'))"; }
+serve=$(installed '"bin", "vemro-serve"')
+[ -x "$serve" ] || fail "vemro-serve is not installed in .Rlib"
 
 work=$(mktemp -d)
 pids=()
@@ -26,7 +25,7 @@ cleanup() {
 trap cleanup EXIT
 
 mkdir "$work/root" "$work/nginx"
-cp "$(R_LIBS=.Rlib Rscript -e 'cat(Vemro::vemroExampleDb())')" "$work/root/vemro-example.vdb"
+cp "$(installed '"extdata", "vemro-example.vdb"')" "$work/root/vemro-example.vdb"
 users="$work/users.json"
 key=$("$serve" user add "$users" reader)
 

@@ -1,19 +1,20 @@
-# A real vemro-serve on a free loopback port, and raw HTTP over sockets to
-# it. tools/test.sh names the program in VEMRO_SERVE_PROGRAM.
+# The installed vemro-serve on a free loopback port, and raw HTTP over
+# sockets to it.
 
-startService <- function(root, env = parent.frame()) {
-  program <- Sys.getenv("VEMRO_SERVE_PROGRAM")
-  testthat::skip_if_not(nzchar(program) && file.exists(program),
-                        "VEMRO_SERVE_PROGRAM does not name vemro-serve")
-  log <- tempfile("vemro-serve", fileext = ".log")
+# Starts the service over root and stops it when the calling test ends.
+startRawService <- function(root, env = parent.frame()) {
+  program <- system.file("bin", "vemro-serve", package = "Vemro")
+  testthat::skip_if_not_installed("processx")
+  testthat::skip_if_not_installed("withr")
+  testthat::skip_if_not(file.exists(program), "vemro-serve is not installed")
   process <- processx::process$new(program, c("--root", root, "--listen", "127.0.0.1:0"),
-                                   stdout = "|", stderr = log)
+                                   stdout = "|")
   withr::defer(process$kill(), envir = env)
   process$poll_io(10000)
   line <- process$read_output_lines(n = 1)
   stopifnot(length(line) == 1L, grepl("^listening on http://127\\.0\\.0\\.1:[0-9]+$", line))
   list(process = process, url = sub("^listening on ", "", line),
-       port = as.integer(sub(".*:", "", line)), log = log)
+       port = as.integer(sub(".*:", "", line)))
 }
 
 # Sends bytes on a fresh connection and returns the answer: its head and as

@@ -32,7 +32,7 @@ statusOf <- function(service, bytes, wait = 2) answerStatus(rawExchange(service$
 post <- function(target, body) httpRequest("POST", target, body)
 
 test_that("malformed requests are refused with a client error", {
-  service <- startService(hostileRoot())
+  service <- startRawService(hostileRoot())
   garbage <- as.raw(c(0xff, 0x00, 0x13, 0x10, 0x80, 0x0d, 0x0a, 0x0d, 0x0a))
   expect_identical(statusOf(service, garbage), 400L)
   expect_identical(statusOf(service, "GET /v1/open?db=vemro-example\r\n\r\n"), 400L)
@@ -52,7 +52,7 @@ test_that("malformed requests are refused with a client error", {
 })
 
 test_that("names that are not UTF-8 are refused or unknown, never served", {
-  service <- startService(hostileRoot())
+  service <- startRawService(hostileRoot())
   badCode <- c(charToRaw("{\"db\":\"vemro-example\",\"codes\":[\""), as.raw(c(0xff, 0xfe)),
                charToRaw("\"],\"merge\":0,\"aggregation\":0}"))
   expect_identical(statusOf(service, post("/v1/info", badCode)), 400L)
@@ -64,7 +64,7 @@ test_that("names that are not UTF-8 are refused or unknown, never served", {
 })
 
 test_that("no name or path reaches a file outside the root", {
-  service <- startService(hostileRoot())
+  service <- startRawService(hostileRoot())
   for (name in c("../outside", "%2e%2e/outside", "%2e%2e%2foutside", "sub/../../outside",
                  "sub%2f%2e%2e%2f%2e%2e%2foutside", "/etc/passwd", "%2fetc%2fpasswd",
                  "..%5coutside")) {
@@ -81,7 +81,7 @@ test_that("no name or path reaches a file outside the root", {
 })
 
 test_that("wrong methods are refused", {
-  service <- startService(hostileRoot())
+  service <- startRawService(hostileRoot())
   expect_identical(statusOf(service, httpRequest("GET", "/v1/data")), 405L)
   expect_identical(statusOf(service, httpRequest("GET", "/v1/token")), 405L)
   expect_identical(statusOf(service, post("/v1/open?db=vemro-example", "{}")), 405L)
@@ -93,7 +93,7 @@ test_that("wrong methods are refused", {
 })
 
 test_that("oversized and unfinished bodies and idle connections leave the service working", {
-  service <- startService(hostileRoot())
+  service <- startRawService(hostileRoot())
   oversized <- post("/v1/data", strrep(" ", 2 * 1024 * 1024))
   expect_identical(statusOf(service, oversized, wait = 10), 413L)
   chunk <- paste0(as.hexmode(1024 * 1024), "\r\n", strrep(" ", 1024 * 1024), "\r\n")
