@@ -42,4 +42,4 @@ cat(sprintf("vemroFetch direct (loopback):    %.3f s\n", direct))
 cat(sprintf("ratio direct / local:            %.2f (goal: at most 2)\n", direct / local))
 cat(sprintf("requests the service answered:   %d over %d direct reads\n", requests,
             rounds + 1L))
-server$kill()
+invisible(server$kill())
