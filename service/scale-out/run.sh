@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Two vemro-serve instances over one root and one users file behind nginx,
 # all on loopback: reads through nginx from R equal the local reads, both
-# instances serve, and reads go on when one instance is killed. Prints what
-# it did and ends with "scale-out: ok"; everything is stopped on exit.
+# instances serve, idle connections to nginx hold up nobody, and reads go on
+# when one instance is killed. Prints what it did and ends with
+# "scale-out: ok"; everything is stopped on exit.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 here=service/scale-out
@@ -87,9 +88,22 @@ servedA=$(served a); servedB=$(served b)
 step "requests answered: instance a $servedA, instance b $servedB"
 [ "$servedA" -gt 0 ] && [ "$servedB" -gt 0 ] || fail "not both instances served requests"
 
+# nginx forwards only complete requests, so clients that connect and send
+# nothing never occupy the instances' workers.
+step "opening 64 idle connections to nginx, more than an instance has workers"
+idle=()
+for _ in $(seq 64); do
+  exec {fd}<>"/dev/tcp/127.0.0.1/${nginxUrl##*:}"
+  idle+=("$fd")
+done
+answer=$(curl -s -o /dev/null --max-time 10 -w '%{http_code} in %{time_total} s' \
+  "$nginxUrl/v1/open?db=vemro-example")
+step "a request meanwhile: $answer (401: an instance answered, no token was sent)"
+for fd in "${idle[@]}"; do exec {fd}>&-; done
+[ "${answer%% *}" = 401 ] || fail "the request through nginx was not answered"
+
 step "killing instance a"
-kill -9 "$pidA"
-wait "$pidA" 2>/dev/null || true
+{ kill -9 "$pidA" && wait "$pidA"; } 2>/dev/null || true
 readThrough 5
 afterA=$(served a); afterB=$(served b)
 step "requests answered since: instance a $((afterA - servedA)), instance b $((afterB - servedB))"
