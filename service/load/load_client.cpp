@@ -16,11 +16,11 @@ using vemro::client::DirectClient;
 // Runs one call that makes one request and records its latency; a call
 // answered without a request (no page left) records nothing.
 template <class Call>
-int timed(ClientTally &tally, Call call) {
+int timed(ClientTally &tally, RequestKind kind, Call call) {
   Clock::time_point start = Clock::now();
   int status = call();
   if (status == QVBD_NO_MORE_PAGES) return status;
-  tally.latenciesMs.push_back(
+  tally.latenciesMs[kind].push_back(
       std::chrono::duration<double, std::milli>(Clock::now() - start).count());
   if (status != 0 && tally.failed++ == 0) tally.firstFailure = status;
   return status;
@@ -32,7 +32,7 @@ std::vector<std::string> readNames(DirectClient &client, const std::string &data
   std::vector<char> page(QVBD_MAX_PAGE_BYTES);
   std::vector<std::string> codes;
   const char *name = database.c_str();
-  while (timed(tally, [&] { return client.names(name, page.data()); }) == 0) {
+  while (timed(tally, namesRequest, [&] { return client.names(name, page.data()); }) == 0) {
     for (std::string &code : vemro::client::chunkCodes(page.data())) codes.push_back(code);
     name = nullptr;
   }
@@ -60,7 +60,7 @@ int wholeChunk(int first, size_t count, Next next) {
 
 bool readInfo(DirectClient &client, const std::string &chunk, size_t count, SeriesInfo *record,
               ClientTally &tally) {
-  return timed(tally, [&] {
+  return timed(tally, infoRequest, [&] {
            SeriesInfo rest;
            return wholeChunk(client.info(chunk.c_str(), record), count,
                              [&] { return client.info(nullptr, &rest); });
@@ -72,13 +72,15 @@ void readData(DirectClient &client, const std::string &chunk, size_t count,
   int first = range.firstPeriod, last = range.lastPeriod, frequency = range.frequency;
   // Never empty, so that a range without observations fails in the client, not here.
   std::vector<double> out(std::max(1, vemro::engine::periodCount(first, last, frequency)));
-  timed(tally, [&] {
+  timed(tally, dataRequest, [&] {
     return wholeChunk(client.data(chunk.c_str(), first, last, frequency, out.data()), count,
                       [&] { return client.data(nullptr, first, last, frequency, out.data()); });
   });
 }
 
 }  // namespace
+
+const char *const requestKindNames[requestKinds] = {"open", "info", "data", "names"};
 
 ClientTally runClient(const LoadSettings &settings, unsigned seed) {
   ClientTally tally;
@@ -90,7 +92,8 @@ ClientTally runClient(const LoadSettings &settings, unsigned seed) {
   std::minstd_rand random(seed);
   std::uniform_int_distribution<size_t> startOf(0, codes.size() - count);
   while (Clock::now() < settings.deadline) {
-    if (timed(tally, [&] { return client.open(settings.database.c_str()); }) != 0) continue;
+    if (timed(tally, openRequest, [&] { return client.open(settings.database.c_str()); }) != 0)
+      continue;
     std::string chunk = chunkOf(codes, startOf(random), count);
     SeriesInfo range;
     if (readInfo(client, chunk, count, &range, tally)) readData(client, chunk, count, range, tally);

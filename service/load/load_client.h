@@ -17,8 +17,12 @@ struct LoadSettings {
   Clock::time_point deadline;
 };
 
+enum RequestKind { openRequest, infoRequest, dataRequest, namesRequest, requestKinds };
+
+extern const char *const requestKindNames[requestKinds];
+
 struct ClientTally {
-  std::vector<double> latenciesMs;  // one per request
+  std::vector<double> latenciesMs[requestKinds];  // one per request, by kind
   long failed = 0;
   int firstFailure = 0;  // the client status of the first failed request
 };

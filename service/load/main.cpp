@@ -1,8 +1,8 @@
 // vemro-service-load DATABASE CLIENTS SECONDS [CHUNK]: CLIENTS concurrent
 // clients read from the service that VEMRO_SERVICE names for SECONDS, each
 // looping over open, an info and a data chunk of CHUNK codes (default 100)
-// and the pages of names. Prints requests/s, latency percentiles and the
-// failed requests; exits 1 when any request failed.
+// and the pages of names. Prints requests/s, latency percentiles overall
+// and by kind of request, and the failed requests; exits 1 when any failed.
 #include <curl/curl.h>
 
 #include <algorithm>
@@ -48,22 +48,37 @@ ClientTally runAll(const Arguments &arguments) {
   ClientTally all;
   for (auto &client : running) {
     ClientTally one = client.get();
-    all.latenciesMs.insert(all.latenciesMs.end(), one.latenciesMs.begin(), one.latenciesMs.end());
+    for (int kind = 0; kind < requestKinds; ++kind)
+      all.latenciesMs[kind].insert(all.latenciesMs[kind].end(), one.latenciesMs[kind].begin(),
+                                   one.latenciesMs[kind].end());
     if (all.failed == 0) all.firstFailure = one.firstFailure;
     all.failed += one.failed;
   }
   return all;
 }
 
-void report(const Arguments &arguments, ClientTally &all, double elapsed) {
-  std::vector<double> &sorted = all.latenciesMs;
+void printLatencies(const char *what, std::vector<double> sorted) {
   std::sort(sorted.begin(), sorted.end());
+  std::printf("%-6s %7zu requests, latency ms: p50 %6.2f  p95 %6.2f  p99 %6.2f  max %7.2f\n",
+              what, sorted.size(), percentile(sorted, 0.50), percentile(sorted, 0.95),
+              percentile(sorted, 0.99), percentile(sorted, 1.0));
+}
+
+std::vector<double> everyLatency(const ClientTally &all) {
+  std::vector<double> every;
+  for (const std::vector<double> &kind : all.latenciesMs)
+    every.insert(every.end(), kind.begin(), kind.end());
+  return every;
+}
+
+void report(const Arguments &arguments, const ClientTally &all, double elapsed) {
+  std::vector<double> every = everyLatency(all);
   std::printf("clients %d, chunks of %zu codes, %.1f s\n", arguments.clients, arguments.chunk,
               elapsed);
-  std::printf("requests %zu, %.1f requests/s\n", sorted.size(),
-              static_cast<double>(sorted.size()) / elapsed);
-  std::printf("latency ms: p50 %.2f  p95 %.2f  p99 %.2f  max %.2f\n", percentile(sorted, 0.50),
-              percentile(sorted, 0.95), percentile(sorted, 0.99), percentile(sorted, 1.0));
+  std::printf("%.1f requests/s\n", static_cast<double>(every.size()) / elapsed);
+  printLatencies("all", every);
+  for (int kind = 0; kind < requestKinds; ++kind)
+    printLatencies(requestKindNames[kind], all.latenciesMs[kind]);
   std::printf("failed requests %ld", all.failed);
   if (all.failed > 0) std::printf(" (first with client status %d)", all.firstFailure);
   std::printf("\n");
@@ -85,5 +100,5 @@ int main(int argc, char **argv) {
   double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
   report(arguments, all, elapsed);
   curl_global_cleanup();
-  return all.failed == 0 && !all.latenciesMs.empty() ? 0 : 1;
+  return all.failed == 0 && !everyLatency(all).empty() ? 0 : 1;
 }
