@@ -26,10 +26,10 @@ int timed(ClientTally &tally, RequestKind kind, Call call) {
   return status;
 }
 
-// Every page of codes; the codes of the last complete listing.
+// The codes of the database, page by page, into a page buffer of
+// QVBD_MAX_PAGE_BYTES.
 std::vector<std::string> readNames(DirectClient &client, const std::string &database,
-                                   ClientTally &tally) {
-  std::vector<char> page(QVBD_MAX_PAGE_BYTES);
+                                   std::vector<char> &page, ClientTally &tally) {
   std::vector<std::string> codes;
   const char *name = database.c_str();
   while (timed(tally, namesRequest, [&] { return client.names(name, page.data()); }) == 0) {
@@ -67,8 +67,8 @@ bool readInfo(DirectClient &client, const std::string &chunk, size_t count, Seri
          }) == 0;
 }
 
-void readData(DirectClient &client, const std::string &chunk, size_t count,
-              const SeriesInfo &range, ClientTally &tally) {
+void readData(DirectClient &client, const std::string &chunk, size_t count, const SeriesInfo &range,
+              ClientTally &tally) {
   int first = range.firstPeriod, last = range.lastPeriod, frequency = range.frequency;
   // Never empty, so that a range without observations fails in the client, not here.
   std::vector<double> out(std::max(1, vemro::engine::periodCount(first, last, frequency)));
@@ -86,7 +86,8 @@ ClientTally runClient(const LoadSettings &settings, unsigned seed) {
   ClientTally tally;
   DirectClient client;
   client.enableRetries(0);
-  std::vector<std::string> codes = readNames(client, settings.database, tally);
+  std::vector<char> page(QVBD_MAX_PAGE_BYTES);
+  std::vector<std::string> codes = readNames(client, settings.database, page, tally);
   if (codes.empty()) return tally;
   size_t count = std::min(settings.chunkCodes, codes.size());
   std::minstd_rand random(seed);
@@ -97,7 +98,7 @@ ClientTally runClient(const LoadSettings &settings, unsigned seed) {
     std::string chunk = chunkOf(codes, startOf(random), count);
     SeriesInfo range;
     if (readInfo(client, chunk, count, &range, tally)) readData(client, chunk, count, range, tally);
-    readNames(client, settings.database, tally);
+    readNames(client, settings.database, page, tally);
   }
   return tally;
 }

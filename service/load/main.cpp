@@ -39,9 +39,8 @@ ClientTally runAll(const Arguments &arguments) {
   LoadSettings settings;
   settings.database = arguments.database;
   settings.chunkCodes = arguments.chunk;
-  settings.deadline =
-      Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                         std::chrono::duration<double>(arguments.seconds));
+  settings.deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                         std::chrono::duration<double>(arguments.seconds));
   std::vector<std::future<ClientTally>> running;
   for (int i = 0; i < arguments.clients; ++i)
     running.push_back(std::async(std::launch::async, runClient, settings, 1000u + i));
@@ -59,8 +58,8 @@ ClientTally runAll(const Arguments &arguments) {
 
 void printLatencies(const char *what, std::vector<double> sorted) {
   std::sort(sorted.begin(), sorted.end());
-  std::printf("%-6s %7zu requests, latency ms: p50 %6.2f  p95 %6.2f  p99 %6.2f  max %7.2f\n",
-              what, sorted.size(), percentile(sorted, 0.50), percentile(sorted, 0.95),
+  std::printf("%-6s %7zu requests, latency ms: p50 %6.2f  p95 %6.2f  p99 %6.2f  max %7.2f\n", what,
+              sorted.size(), percentile(sorted, 0.50), percentile(sorted, 0.95),
               percentile(sorted, 0.99), percentile(sorted, 1.0));
 }
 
