@@ -7,7 +7,9 @@ namespace {
 
 using vemro::engine::Database;
 
+// Each idle handle holds a file descriptor and SQLite's page cache.
 constexpr size_t maxIdlePerFile = 8;
+constexpr size_t maxIdle = 64;
 
 long long countSeries(Database &database) {
   SeriesInfo info;
@@ -42,6 +44,7 @@ DatabaseLease DatabasePool::borrow(const std::string &path) {
     while (!handles.empty()) {
       Idle handle = std::move(handles.back());
       handles.pop_back();
+      --idleCount_;
       if (handle.identity == identity)
         return DatabaseLease(this, path, identity, std::move(handle.database));
     }
@@ -57,7 +60,9 @@ void DatabasePool::giveBack(const std::string &path, const FileIdentity &identit
   if (identityOf(path) != identity) return;
   std::lock_guard<std::mutex> lock(mutex_);
   std::vector<Idle> &handles = idle_[path];
-  if (handles.size() < maxIdlePerFile) handles.push_back(Idle{identity, std::move(database)});
+  if (handles.size() >= maxIdlePerFile || idleCount_ >= maxIdle) return;
+  handles.push_back(Idle{identity, std::move(database)});
+  ++idleCount_;
 }
 
 long long DatabasePool::seriesCount(const std::string &path, const DatabaseLease &lease) {

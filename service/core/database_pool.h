@@ -56,6 +56,7 @@ class DatabasePool {
 
   std::mutex mutex_;
   std::map<std::string, std::vector<Idle>> idle_;
+  size_t idleCount_ = 0;
   std::map<std::string, std::pair<FileIdentity, long long>> counts_;
 };
 

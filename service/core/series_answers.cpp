@@ -85,8 +85,8 @@ std::string dataAnswer(vemro::engine::Database &database, const ChunkRequest &re
   size_t count = request.codes.size();
   unsigned long long bytes = 4ULL * count + 8ULL * count * static_cast<unsigned>(observations);
   if (bytes > maxDataAnswerBytes)
-    throw RequestError(413, "the answer would exceed " +
-                                std::to_string(maxDataAnswerBytes >> 20) + " MiB");
+    throw RequestError(
+        413, "the answer would exceed " + std::to_string(maxDataAnswerBytes >> 20) + " MiB");
   std::string answer(bytes, '\0');
   std::vector<double> block(static_cast<size_t>(observations));
   const size_t blockBytes = 8 * block.size();

@@ -72,19 +72,20 @@ void Service::configure() {
   });
 }
 
-httplib::Server::Handler Service::guarded(
-    void (Endpoints::*endpoint)(const httplib::Request &, httplib::Response &), bool needsToken) {
-  return [this, endpoint, needsToken](const httplib::Request &request,
-                                      httplib::Response &response) {
-    try {
-      if (needsToken && endpoints_.needsTokens()) endpoints_.requireToken(request);
-      (endpoints_.*endpoint)(request, response);
-    } catch (const RequestError &refusal) {
-      answerError(response, refusal.httpStatus, refusal.what());
-    } catch (const std::exception &) {
-      answerError(response, 500, "the service failed to answer");
-    }
-  };
+httplib::Server::Handler Service::guarded(void (Endpoints::*endpoint)(const httplib::Request &,
+                                                                      httplib::Response &),
+                                          bool needsToken) {
+  return
+      [this, endpoint, needsToken](const httplib::Request &request, httplib::Response &response) {
+        try {
+          if (needsToken && endpoints_.needsTokens()) endpoints_.requireToken(request);
+          (endpoints_.*endpoint)(request, response);
+        } catch (const RequestError &refusal) {
+          answerError(response, refusal.httpStatus, refusal.what());
+        } catch (const std::exception &) {
+          answerError(response, 500, "the service failed to answer");
+        }
+      };
 }
 
 void Service::route() {
@@ -102,12 +103,11 @@ void Service::route() {
 
 void Service::logRequest(const httplib::Request &request, const httplib::Response &response) {
   double milliseconds =
-      requestTimed
-          ? std::chrono::duration<double, std::milli>(Clock::now() - requestStart).count()
-          : 0.0;
+      requestTimed ? std::chrono::duration<double, std::milli>(Clock::now() - requestStart).count()
+                   : 0.0;
   requestTimed = false;
-  settings_.log(requestLogLine(request.method, request.path, response.status,
-                               response.body.size(), milliseconds));
+  settings_.log(requestLogLine(request.method, request.path, response.status, response.body.size(),
+                               milliseconds));
 }
 
 std::string Service::bind(const ListenAddress &address) {

@@ -24,8 +24,8 @@ bool fromBase64(const std::string &text, std::string *bytes) {
   std::string decoded(text.size(), '\0');
   size_t length = 0;
   const char *end = nullptr;
-  if (sodium_base642bin(reinterpret_cast<unsigned char *>(&decoded[0]), decoded.size(),
-                        text.data(), text.size(), nullptr, &length, &end, variant) != 0 ||
+  if (sodium_base642bin(reinterpret_cast<unsigned char *>(&decoded[0]), decoded.size(), text.data(),
+                        text.size(), nullptr, &length, &end, variant) != 0 ||
       end != text.data() + text.size())
     return false;
   decoded.resize(length);

@@ -72,7 +72,8 @@ TEST_F(ClientTest, DataAnswersOfTheWrongSizeOrShapeWriteNothing) {
 TEST_F(ClientTest, RefusalOfASmallDataRequestKeepsItsMeaning) {
   openDatabase();
   std::vector<double> out(1);
-  service.on("/v1/data", answerWith(401, R"({"error": "not authenticated: token refused", "status": 401})"));
+  service.on("/v1/data",
+             answerWith(401, R"({"error": "not authenticated: token refused", "status": 401})"));
   EXPECT_EQ(client.data("A", 2020, 2020, 10, out.data()), status::notAuthenticated)
       << "an error text longer than the 12 bytes of the data answer";
   service.on("/v1/data", answerWith(404, R"({"error": "database unknown", "status": 404})"));

@@ -17,8 +17,9 @@ struct Range {
 
 // Every frequency the engine knows and one it does not, each over a range
 // wider than the example's series so that gaps at both ends are served.
-const Range ranges[] = {{10, 1700, 2000},         {30, 17001, 20004},       {40, 174901, 200012},
-                        {51, 19480105, 19531231}, {57, 19480105, 19531231}, {60, 19480105, 19531231},
+const Range ranges[] = {{10, 1700, 2000},         {30, 17001, 20004},
+                        {40, 174901, 200012},     {51, 19480105, 19531231},
+                        {57, 19480105, 19531231}, {60, 19480105, 19531231},
                         {61, 19480101, 19531231}, {99, 1700, 2000}};
 
 std::vector<std::string> codesOf(const std::string &file) {

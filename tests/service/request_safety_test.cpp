@@ -23,7 +23,8 @@ class RequestSafety : public ServiceTest {
     start();
   }
   int openStatus(const std::string &name) {
-    auto answer = service->http().Get("/v1/open", httplib::Params{{"db", name}}, httplib::Headers{});
+    auto answer =
+        service->http().Get("/v1/open", httplib::Params{{"db", name}}, httplib::Headers{});
     return answer ? answer->status : -1;
   }
   int post(const std::string &path, const std::string &body) {
@@ -42,9 +43,9 @@ TEST_F(RequestSafety, NamesLeadingOutOfTheRootAreRefused) {
   EXPECT_EQ(openStatus("sub/inner"), 200);
   EXPECT_EQ(openStatus("alias"), 200) << "a link that stays inside the root is fine";
   for (const std::string &name : std::vector<std::string>{
-           "../" + outside.path().filename().string() + "/secret", "sub/../sub/inner", "./sub/inner",
-        "sub//inner", (outside.path() / "secret").string(), "/etc/passwd", "escape",
-        "outdir/secret", "sub\\inner", std::string("sub/inner\nx"), std::string()})
+           "../" + outside.path().filename().string() + "/secret", "sub/../sub/inner",
+           "./sub/inner", "sub//inner", (outside.path() / "secret").string(), "/etc/passwd",
+           "escape", "outdir/secret", "sub\\inner", std::string("sub/inner\nx"), std::string()})
     EXPECT_EQ(openStatus(name), 403) << name;
   EXPECT_EQ(openStatus("missing"), 404);
   EXPECT_EQ(openStatus("sub/inner.vdb"), 404) << "names come without the extension";

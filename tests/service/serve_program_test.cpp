@@ -121,8 +121,8 @@ TEST_F(ServiceTest, ProgramSaysWhereItListensServesAndEndsOnSigterm) {
   EXPECT_EQ(answer->body, R"({"db":"vemro-example","series":14})");
   program.signal(SIGTERM);
   EXPECT_EQ(program.waitForExit(), 0);
-  EXPECT_TRUE(std::regex_search(program.errors(),
-                                std::regex("GET /v1/open 200 34 bytes [0-9.]+ ms\n")))
+  EXPECT_TRUE(
+      std::regex_search(program.errors(), std::regex("GET /v1/open 200 34 bytes [0-9.]+ ms\n")))
       << program.errors();
 }
 
@@ -133,8 +133,10 @@ TEST_F(ServiceTest, RequestInFlightIsAnsweredBeforeTheProgramEnds) {
   int fd = connectTo(port);
   ASSERT_GE(fd, 0);
   std::string body = R"({"db":"vemro-example","codes":["NILE"],"merge":1,"aggregation":0})";
-  sendAll(fd, "POST /v1/info HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: application/json\r\n"
-              "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n");
+  sendAll(fd,
+          "POST /v1/info HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: application/json\r\n"
+          "Content-Length: " +
+              std::to_string(body.size()) + "\r\n\r\n");
   usleep(200000);
   program.signal(SIGINT);
   usleep(200000);
@@ -182,8 +184,8 @@ TEST_F(ServiceTest, ProgramPrintsTheNewKeyOnceAndKeepsItOutOfTheLog) {
   std::string key = add.firstLine();
   EXPECT_EQ(add.waitForExit(), 0);
   ASSERT_TRUE(std::regex_match(key, std::regex("[A-Za-z0-9_-]{43}"))) << key;
-  ServeProgram program({"--root", root.path().string(), "--listen", "127.0.0.1:0", "--users",
-                        users});
+  ServeProgram program(
+      {"--root", root.path().string(), "--listen", "127.0.0.1:0", "--users", users});
   int port = portOf(program.firstLine());
   ASSERT_GT(port, 0) << program.errors();
   httplib::Client http("127.0.0.1", port);

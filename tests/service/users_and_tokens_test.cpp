@@ -33,8 +33,8 @@ class Users : public ServiceTest {
   // Runs `user add|remove`; the key it printed, or its exit status as text.
   std::string run(bool add, const std::string &name) {
     std::ostringstream out, errors;
-    int exit = vemro::service::runUserCommand(UserCommand{add, usersFile.string(), name}, out,
-                                              errors);
+    int exit =
+        vemro::service::runUserCommand(UserCommand{add, usersFile.string(), name}, out, errors);
     lastErrors = errors.str();
     if (exit != 0) return "exit " + std::to_string(exit);
     std::string key = out.str();
@@ -106,8 +106,8 @@ TEST_F(Users, ExpiredForgedAndForeignTokensAreRefused) {
   const std::string &hash = users.hashes["ann"];
   long long now = std::time(nullptr);
   auto opens = [&](const std::string &token) {
-    auto answer = service->http().Get("/v1/open?db=vemro-example",
-                                      {{"Authorization", "Bearer " + token}});
+    auto answer =
+        service->http().Get("/v1/open?db=vemro-example", {{"Authorization", "Bearer " + token}});
     return answer ? answer->status : -1;
   };
   std::string valid = vemro::service::issueToken(users.secret, {"ann", now + 60}, hash);
