@@ -8,9 +8,9 @@ tools/install-packages.sh r-base-dev r-cran-testthat r-cran-rlang r-cran-cli cma
   libsqlite3-dev libfast-float-dev libxxhash-dev libgtest-dev googletest valgrind \
   libcurl4-openssl-dev nlohmann-json3-dev libcpp-httplib-dev libssl-dev zlib1g-dev libbrotli-dev \
   libsodium-dev \
-  openssl pkg-config \
-  r-cran-xts r-cran-zoo r-cran-callr r-cran-processx r-cran-withr r-cran-data.table r-cran-rsqlite r-cran-dbi r-cran-knitr \
-  r-cran-rmarkdown pandoc
+  openssl pkg-config nginx-light \
+  r-cran-xts r-cran-zoo r-cran-callr r-cran-processx r-cran-withr r-cran-data.table \
+  r-cran-rsqlite r-cran-dbi r-cran-knitr r-cran-rmarkdown pandoc
 
 mkdir -p .Rlib
 log=$(mktemp)
