@@ -41,7 +41,7 @@ vemroFetch <- function(codes, databases = getOption("vemro.database"), frequency
   as <- checkAs(as)
   outcome <- stats::setNames(rep("ok", length(codes)), codes)
   probe <- nativeCall(vemroSeriesInfo(codes, databases, target, first, last, direct = direct,
-                                      resolve = FALSE, ...))
+                                      ...))
   outcome <- markReasons(outcome, probe$failed, failureReasons)
   noData <- outcome == "ok" & probe$info$attrA %in% 0L
   outcome[noData] <- "no data"
@@ -50,8 +50,12 @@ vemroFetch <- function(codes, databases = getOption("vemro.database"), frequency
     warnOutcome(outcome)
     vemroAbort("none of the series can be fetched", "not_found")
   }
-  resolved <- nativeCall(vemroSeriesInfo(codes[served], databases[served], target, first,
-                                         last, direct = direct, ...))
+  # A series that failed or has no data would pull the resolved range off,
+  # so only then is the range resolved again over the others.
+  resolved <- if (length(served) == length(codes)) probe else {
+    nativeCall(vemroSeriesInfo(codes[served], databases[served], target, first, last,
+                               direct = direct, ...))
+  }
   range <- resolved$range
   outcome[served] <- markReasons(outcome[served], resolved$setAside,
                                  setAsideReasons(frequencyName(range$frequency)))
