@@ -1,5 +1,6 @@
 # The main job: fetch series of mixed frequencies from the bundled example
-# database, print their information and aligned data, and plot them.
+# database, print their information and aligned data, read the same data
+# through a vemro-serve on loopback, and plot them.
 library(Vemro)
 
 database <- vemroExampleDb()
@@ -15,6 +16,20 @@ quarterly <- suppressWarnings(vemroFetch(codes, database, "quarterly", "1975Q1",
 print(structure(quarterly, outcome = NULL))
 cat("\nOutcome of each series:\n")
 print(attr(quarterly, "outcome"))
+
+cat("\nThe same through the direct service, a vemro-serve on loopback serving the",
+    "example database's folder:\n")
+service <- processx::process$new(system.file("bin", "vemro-serve", package = "Vemro"),
+                                 c("--root", dirname(database), "--listen", "127.0.0.1:0"),
+                                 stdout = "|", stderr = NULL, cleanup = TRUE)
+invisible(service$poll_io(10000))
+Sys.setenv(VEMRO_SERVICE = sub("^listening on ", "", service$read_output_lines(n = 1)))
+name <- sub("\\.vdb$", "", basename(database))
+direct <- suppressWarnings(vemroFetch(codes, name, "quarterly", "1975Q1", "1977Q4",
+                                      source = "direct"))
+cat("service:", Sys.getenv("VEMRO_SERVICE"), "- database:", name,
+    "- identical to the local read:", identical(direct, quarterly), "\n")
+invisible(service$kill())
 
 folder <- file.path(getwd(), "out")
 dir.create(folder, showWarnings = FALSE)
