@@ -93,3 +93,19 @@ test_that("reading in batches fills every column of its own series", {
   expect_true(all(is.na(batched$data[, 4])))
   expect_identical(batched$outcome, outcome)
 })
+
+test_that("a failed batch is read again series by series, but an unreachable service ends it", {
+  # Column 3 stands for a damaged series: any read that includes it fails.
+  read <- function(columns) {
+    if (3L %in% columns) Vemro:::vemroAbort("API: Unable to load variable information.", status = 3L)
+    matrix(rep(as.numeric(columns), each = 2L), 2L)
+  }
+  batch <- Vemro:::readColumns(1:4, read, 2L)
+  expect_equal(batch$data, cbind(c(1, 1), c(2, 2), c(NA, NA), c(4, 4)))
+  expect_identical(batch$outcome, c("ok", "ok", "damaged or unreadable", "ok"))
+
+  gone <- function(columns) Vemro:::vemroAbort("service unreachable", "unreachable", 1002L)
+  expect_error(Vemro:::readColumns(1:4, gone, 2L), class = "vemro_error_unreachable")
+  refused <- function(columns) Vemro:::vemroAbort("not signed in", "auth", 1001L)
+  expect_error(Vemro:::readColumns(1:4, refused, 2L), class = "vemro_error_auth")
+})
