@@ -1,7 +1,7 @@
 # vemroFetch() against the route a user would take without Vemro: the same
 # observations read with DBI and RSQLite from a long table and reshaped into
 # a matrix with data.table. Both read 10,000 monthly series of 600
-# observations, in the same run.
+# observations, in the same run, best of three.
 library(Vemro)
 series <- 10000L
 observations <- 600L
@@ -33,8 +33,14 @@ viaSqlite <- function() {
 }
 viaVemro <- function() vemroFetch(codes, db, as = "matrix")
 
-vemro <- system.time(fetched <- viaVemro())[["elapsed"]]
-sqlite <- system.time(baseline <- viaSqlite())[["elapsed"]]
+# Best of three of each, so that neither pays alone for a first touch.
+bestOf <- function(read, rounds = 3L) {
+  min(vapply(seq_len(rounds), function(i) system.time(read())[["elapsed"]], numeric(1)))
+}
+fetched <- viaVemro()
+baseline <- viaSqlite()
+vemro <- bestOf(viaVemro)
+sqlite <- bestOf(viaSqlite)
 stopifnot(isTRUE(all.equal(unname(unclass(fetched)), unname(baseline), check.attributes = FALSE)))
 allocate <- system.time({m <- matrix(NA_real_, observations, series); m[] <- 0})[["elapsed"]]
 # .C duplicates each vector on the way in and again on the way out.
