@@ -20,7 +20,7 @@ struct ServiceSettings {
   std::string usersFile;          // empty: anyone may read
   std::string certFile, keyFile;  // both empty: plain HTTP
   size_t pageBytes = QVBD_MAX_PAGE_BYTES;
-  size_t threads = 16;
+  size_t threads = 64;
   std::function<void(const std::string &)> log;  // null: a line on stderr
 };
 

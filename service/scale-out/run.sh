@@ -90,9 +90,9 @@ step "requests answered: instance a $servedA, instance b $servedB"
 
 # nginx forwards only complete requests, so clients that connect and send
 # nothing never occupy the instances' workers.
-step "opening 64 idle connections to nginx, more than an instance has workers"
+step "opening 80 idle connections to nginx, more than an instance has workers"
 idle=()
-for _ in $(seq 64); do
+for _ in $(seq 80); do
   exec {fd}<>"/dev/tcp/127.0.0.1/${nginxUrl##*:}"
   idle+=("$fd")
 done

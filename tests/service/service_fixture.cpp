@@ -32,6 +32,7 @@ RunningService::RunningService(vemro::service::ServiceSettings settings) {
   settings.log = [this](const std::string &line) {
     std::lock_guard<std::mutex> lock(mutex_);
     lines_.push_back(line);
+    logged_.notify_all();
   };
   settings.threads = 4;
   service_ = std::make_unique<vemro::service::Service>(settings);
@@ -44,8 +45,9 @@ RunningService::~RunningService() {
   thread_.join();
 }
 
-std::vector<std::string> RunningService::logLines() {
-  std::lock_guard<std::mutex> lock(mutex_);
+std::vector<std::string> RunningService::logLines(size_t atLeast) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  logged_.wait_for(lock, std::chrono::seconds(2), [&] { return lines_.size() >= atLeast; });
   return lines_;
 }
 

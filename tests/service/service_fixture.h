@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <condition_variable>
 #include <filesystem>
 #include <mutex>
 #include <string>
@@ -34,11 +35,15 @@ class RunningService {
   explicit RunningService(vemro::service::ServiceSettings settings);
   ~RunningService();
   const std::string &url() const { return url_; }
-  std::vector<std::string> logLines();
+  // The log so far, once it holds at least `atLeast` lines or after 2 s:
+  // a line is written after its answer went out, so the client can have
+  // the answer first.
+  std::vector<std::string> logLines(size_t atLeast = 0);
   httplib::Client http() const;
 
  private:
   std::mutex mutex_;
+  std::condition_variable logged_;
   std::vector<std::string> lines_;
   std::unique_ptr<vemro::service::Service> service_;
   std::string url_;

@@ -106,10 +106,10 @@ test_that("oversized and unfinished bodies and idle connections leave the servic
   writeBin(charToRaw("POST /v1/info HTTP/1.1\r\nHost: x\r\nContent-Length: 1000\r\n\r\n{\"db\": \"v"),
            unfinished)
   close(unfinished)
-  # More idle connections than the service's 16 workers: it drops them
+  # More idle connections than the service's 64 workers: it drops them
   # after its 5 s read timeout, so a normal request waits for that and no
   # longer.
-  idle <- lapply(1:20, function(i) {
+  idle <- lapply(1:70, function(i) {
     socketConnection("127.0.0.1", service$port, blocking = TRUE, open = "r+b", timeout = 2)
   })
   on.exit(lapply(idle, close), add = TRUE)
