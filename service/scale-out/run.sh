@@ -33,6 +33,9 @@ key=$("$serve" user add "$users" reader)
 # Starts an instance; sets instanceUrl and appends its pid to pids.
 startInstance() {
   local name=$1
+  # Made here, not by the background shell, so that the first read below
+  # cannot come before the file exists (set -e would end the script).
+  : >"$work/$name.out"
   "$serve" --root "$work/root" --listen 127.0.0.1:0 --users "$users" \
     >"$work/$name.out" 2>"$work/$name.log" &
   pids+=($!)
