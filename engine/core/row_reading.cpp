@@ -30,6 +30,9 @@ enum InfoColumn {
   infoCheckColumn
 };
 
+static_assert(sizeof(InfoFields::integers) == (aggregationColumn - firstColumn + 1) * sizeof(int),
+              "the checksum covers exactly the row's integer columns");
+
 enum DataColumn {
   dataFrequencyColumn,
   dataFirstColumn,
@@ -75,35 +78,39 @@ bool checksumMatches(sqlite3_stmt *stmt, int column, int64_t computed) {
   return isInteger(stmt, column) && sqlite3_column_int64(stmt, column) == computed;
 }
 
-bool infoMatches(sqlite3_stmt *stmt, const int *integers) {
-  InfoFields fields{textOf(stmt, codeColumn), {}, {}, sqlite3_column_int64(stmt, blobLengthColumn)};
-  std::memcpy(fields.integers, integers, sizeof fields.integers);
-  for (int i = 0; i < 6; ++i) fields.texts[i] = textOf(stmt, firstTextColumn + i);
-  return checksumMatches(stmt, infoCheckColumn, infoCheck(fields));
+// The code and the six texts of an info row, each read once; false unless
+// every one is stored as text.
+bool readTexts(sqlite3_stmt *stmt, InfoFields &fields) {
+  if (sqlite3_column_type(stmt, codeColumn) != SQLITE_TEXT) return false;
+  fields.code = textOf(stmt, codeColumn);
+  for (int i = 0; i < 6; ++i) {
+    if (sqlite3_column_type(stmt, firstTextColumn + i) != SQLITE_TEXT) return false;
+    fields.texts[i] = textOf(stmt, firstTextColumn + i);
+  }
+  return true;
 }
 
 }  // namespace
 
 int readInfoRow(sqlite3_stmt *stmt, bool checked, SeriesInfo &out) {
-  int v[aggregationColumn - firstColumn + 1];
+  InfoFields row{};
+  int *v = row.integers;
   if (!readIntegers(stmt, firstColumn, aggregationColumn, v) ||
-      !isInteger(stmt, blobLengthColumn) || sqlite3_column_type(stmt, codeColumn) != SQLITE_TEXT) {
+      !isInteger(stmt, blobLengthColumn) || !readTexts(stmt, row)) {
     return status::seriesUnreadable;
   }
-  for (int i = 0; i < 6; ++i) {
-    if (sqlite3_column_type(stmt, firstTextColumn + i) != SQLITE_TEXT)
-      return status::seriesUnreadable;
+  row.observationBytes = sqlite3_column_int64(stmt, blobLengthColumn);
+  if (checked && !checksumMatches(stmt, infoCheckColumn, infoCheck(row))) {
+    return status::seriesUnreadable;
   }
-  if (checked && !infoMatches(stmt, v)) return status::seriesUnreadable;
   auto at = [&](int column) { return v[column - firstColumn]; };
-  std::string_view code = textOf(stmt, codeColumn);
-  if (code.size() >= sizeof out.code ||
+  if (row.code.size() >= sizeof out.code ||
       !shapeIsSound(at(frequencyColumn), at(firstColumn), at(lastColumn), at(countColumn),
-                    sqlite3_column_int64(stmt, blobLengthColumn))) {
+                    row.observationBytes)) {
     return status::seriesUnreadable;
   }
   std::memset(&out, 0, sizeof out);
-  copyTextToSlot(code, out.code, sizeof out.code);
+  copyTextToSlot(row.code, out.code, sizeof out.code);
   out.firstPeriod = at(firstColumn);
   out.lastPeriod = at(lastColumn);
   out.attrA = at(countColumn);
@@ -113,12 +120,12 @@ int readInfoRow(sqlite3_stmt *stmt, bool checked, SeriesInfo &out) {
   out.attrD = at(magnitudeColumn);
   out.attrE = at(missingColumn);
   out.attrF = at(aggregationColumn);
-  copyTextToSlot(textOf(stmt, firstTextColumn + 0), out.textA, sizeof out.textA);
-  copyTextToSlot(textOf(stmt, firstTextColumn + 1), out.textB, sizeof out.textB);
-  copyTextToSlot(textOf(stmt, firstTextColumn + 2), out.textC, sizeof out.textC);
-  copyTextToSlot(textOf(stmt, firstTextColumn + 3), out.textD, sizeof out.textD);
-  copyTextToSlot(textOf(stmt, firstTextColumn + 4), out.textE, sizeof out.textE);
-  copyTextToSlot(textOf(stmt, firstTextColumn + 5), out.textF, sizeof out.textF);
+  copyTextToSlot(row.texts[0], out.textA, sizeof out.textA);
+  copyTextToSlot(row.texts[1], out.textB, sizeof out.textB);
+  copyTextToSlot(row.texts[2], out.textC, sizeof out.textC);
+  copyTextToSlot(row.texts[3], out.textD, sizeof out.textD);
+  copyTextToSlot(row.texts[4], out.textE, sizeof out.textE);
+  copyTextToSlot(row.texts[5], out.textF, sizeof out.textF);
   return status::ok;
 }
 
