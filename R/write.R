@@ -5,10 +5,10 @@
 #' all or nothing. The database is created if needed; series of the same
 #' code are replaced.
 #'
-#' The data are handed to the importer as CSV, written with data.table's
-#' `fwrite()` when data.table is installed; it uses as many threads as
-#' `data.table::setDTthreads()` allows (half the cores by default), and a
-#' large write is faster with more.
+#' The values of a `ts` and of a regular `xts`/`zoo` reach the importer as
+#' binary float64, so every bit is kept; those of a data frame, and of an
+#' `xts`/`zoo` with periods missing from its index, as CSV with 17
+#' significant digits, which also reads back exactly.
 #'
 #' @param x The series. Columns of a matrix-like `x` are named by code.
 #' @param database Path of the local database file.
@@ -29,7 +29,8 @@ vemroWrite <- function(x, database, frequency = NULL, aggregation = "average",
                        description = "", source = "", units = "") {
   checkString(database, "database")
   long <- longSeries(x, frequency)
-  codes <- if (long$layout == "--long") unique(long$data$code) else names(long$data)[-1L]
+  codes <- switch(long$layout, "--long" = unique(long$data$code),
+                  "--wide" = names(long$data)[-1L], "--values" = colnames(long$values))
   checkCodes(codes)
   aggregation <- aggregationCode(aggregation, length(codes))
   meta <- data.frame(code = codes, frequency = long$frequency, aggregation = aggregation,
@@ -38,9 +39,15 @@ vemroWrite <- function(x, database, frequency = NULL, aggregation = "average",
   dir.create(folder)
   on.exit(unlink(folder, recursive = TRUE), add = TRUE)
   metaFile <- file.path(folder, "meta.csv")
-  dataFile <- file.path(folder, "data.csv")
+  dataFile <- file.path(folder, "data")
+  if (long$layout == "--values") {
+    meta$start <- isoDate(long$dates[1L])
+    meta$count <- length(long$dates)
+    writeBin(as.double(long$values), dataFile, size = 8L, endian = "little")
+  } else {
+    writeTable(long$data, dataFile)
+  }
   utils::write.csv(meta, metaFile, row.names = FALSE, na = "", fileEncoding = "UTF-8")
-  writeTable(long$data, dataFile)
   output <- suppressWarnings(system2(vemroDbTool(), c("import", shQuote(database), "--meta",
                                      shQuote(metaFile), long$layout, shQuote(dataFile)),
                                      stdout = TRUE, stderr = TRUE))
@@ -51,7 +58,10 @@ vemroWrite <- function(x, database, frequency = NULL, aggregation = "average",
   invisible(database)
 }
 
-# The observations of `x` as a long data frame, with the frequency code.
+# The observations of `x` with their frequency code, in the layout the
+# importer is given: "--values" (a matrix of values, one column per
+# series, and the dates of its rows, one period after another), or a CSV
+# table in the "--long" or "--wide" layout.
 longSeries <- function(x, frequency) {
   if (stats::is.ts(x)) {
     code <- c("1" = 10L, "4" = 30L, "12" = 40L)[as.character(stats::frequency(x))]
@@ -59,30 +69,65 @@ longSeries <- function(x, frequency) {
       argumentError(sprintf("`x` has %s periods a year; only 1, 4 and 12 can be stored",
                             format(stats::frequency(x))))
     }
-    matrixX <- plainMatrix(x)
-    if (is.null(colnames(matrixX))) argumentError("`x` must have column names, the series codes")
-    dates <- tsDates(x)
-    return(list(frequency = unname(code), data = wideFrame(matrixX, dates), layout = "--wide"))
+    return(valuesLayout(plainMatrix(x), tsDates(x), unname(code)))
+  }
+  if (!inherits(x, "zoo") && !is.data.frame(x)) {
+    argumentError("`x` must be a ts, an xts or zoo, or a data frame of code, date and value")
   }
   if (is.null(frequency)) argumentError("`frequency` must be given unless `x` is a ts")
   code <- frequencyCode(frequency)
-  if (inherits(x, "zoo")) {
-    dates <- zoo::index(x)
-    if (!inherits(dates, "Date")) argumentError("the index of `x` must be Date")
-    matrixX <- as.matrix(zoo::coredata(x))
-    colnames(matrixX) <- colnames(x)
-    if (is.null(colnames(matrixX))) argumentError("`x` must have column names, the series codes")
-    checkOnePerPeriod(dates, code)
-    return(list(frequency = code, data = wideFrame(matrixX, dates), layout = "--wide"))
+  if (inherits(x, "zoo")) return(zooLayout(x, code))
+  if (!all(c("code", "date", "value") %in% names(x))) {
+    argumentError("`x` must be a ts, an xts or zoo, or a data frame of code, date and value")
   }
-  if (is.data.frame(x) && all(c("code", "date", "value") %in% names(x))) {
-    dates <- as.Date(x$date)
-    if (anyNA(dates)) argumentError("`x$date` must hold dates")
-    return(list(frequency = code,
-                data = data.frame(code = as.character(x$code), date = format(dates),
-                                  value = as.numeric(x$value)), layout = "--long"))
+  if (!is.numeric(x$value) && !all(is.na(x$value))) argumentError("`x$value` must be numeric")
+  dates <- as.Date(x$date)
+  if (anyNA(dates)) argumentError("`x$date` must hold dates")
+  list(frequency = code, layout = "--long",
+       data = data.frame(code = as.character(x$code), date = isoDate(dates),
+                         value = exactText(as.numeric(x$value))))
+}
+
+valuesLayout <- function(values, dates, code) {
+  if (is.null(colnames(values))) argumentError("`x` must have column names, the series codes")
+  list(frequency = code, layout = "--values", values = values, dates = dates)
+}
+
+# A zoo whose index has a date in every period from its first to its last
+# goes as binary values; one with periods missing goes as a wide table.
+zooLayout <- function(x, code) {
+  dates <- zoo::index(x)
+  if (!inherits(dates, "Date")) argumentError("the index of `x` must be Date")
+  values <- as.matrix(zoo::coredata(x))
+  colnames(values) <- colnames(x)
+  checkOnePerPeriod(dates, code)
+  if (length(dates) == 0L) argumentError("`x` holds no observations")
+  periods <- vemroPeriodOf(dates, code)
+  if (identical(as.integer(periods), as.integer(vemroPeriodSeq(periods[1L], length(dates), code)))) {
+    return(valuesLayout(values, dates, code))
   }
-  argumentError("`x` must be a ts, an xts or zoo, or a data frame of code, date and value")
+  if (is.null(colnames(values))) argumentError("`x` must have column names, the series codes")
+  values[] <- exactText(values)
+  list(frequency = code, layout = "--wide", data = wideFrame(values, dates))
+}
+
+# Decimal text that reads back as the very same double: 17 significant
+# digits, where R and data.table write 15.
+exactText <- function(values) {
+  text <- sprintf("%.17g", values)
+  text[is.na(values)] <- "NA"
+  text
+}
+
+# YYYY-MM-DD with four-digit years, which format() does not give before
+# the year 1000; the engine stores the years 1 to 9999.
+isoDate <- function(dates) {
+  parts <- as.POSIXlt(dates)
+  year <- parts$year + 1900L
+  if (any(year < 1L | year > 9999L, na.rm = TRUE)) {
+    argumentError("the dates of `x` must lie in the years 1 to 9999")
+  }
+  sprintf("%04d-%02d-%02d", year, parts$mon + 1L, parts$mday)
 }
 
 # The values of a ts as a plain matrix: taking columns of a ts goes through
@@ -91,10 +136,12 @@ plainMatrix <- function(x) {
   matrix(as.vector(x), nrow = NROW(x), dimnames = list(NULL, colnames(x)))
 }
 
+# The first day of each row's period, from the ts's own time.
 tsDates <- function(x) {
   perYear <- stats::frequency(x)
   step <- round((stats::time(x) - floor(stats::time(x))) * perYear + 1e-9)
   year <- floor(stats::time(x) + 1e-9)
+  if (any(year < 1 | year > 9999)) argumentError("`x` must lie in the years 1 to 9999")
   as.Date(sprintf("%04d-%02d-01", as.integer(year), as.integer(step * 12 / perYear + 1)))
 }
 
@@ -109,10 +156,10 @@ checkOnePerPeriod <- function(dates, code) {
 # through a data frame and writes it many times faster than write.csv.
 wideFrame <- function(values, dates) {
   if (!requireNamespace("data.table", quietly = TRUE)) {
-    return(cbind(data.frame(date = format(dates)), as.data.frame(values, optional = TRUE)))
+    return(cbind(data.frame(date = isoDate(dates)), as.data.frame(values, optional = TRUE)))
   }
   table <- data.table::as.data.table(values)
-  data.table::set(table, j = "date", value = format(dates))
+  data.table::set(table, j = "date", value = isoDate(dates))
   data.table::setcolorder(table, "date")
   table
 }
@@ -129,8 +176,9 @@ aggregationCode <- function(aggregation, n) {
   codes <- c(average = 1L, sum = 2L, "end of period" = 3L, "start of period" = 4L, none = 0L)
   found <- codes[aggregation]
   if (!is.character(aggregation) || anyNA(found) || !length(aggregation) %in% c(1L, n)) {
-    argumentError(sprintf("`aggregation` must be one or %d of %s", n,
-                          paste0("\"", names(codes), "\"", collapse = ", ")))
+    argumentError(sprintf("`aggregation` must be one of %s%s",
+                          paste0("\"", names(codes), "\"", collapse = ", "),
+                          if (n > 1L) sprintf(", or %d of them, one per series", n) else ""))
   }
   unname(found)
 }

@@ -12,7 +12,8 @@ namespace {
 
 const std::vector<std::string> metadataColumns = {
     "code", "frequency",  "aggregation", "description", "source",    "units",
-    "area", "adjustment", "base",        "decimals",    "magnitude", "changed"};
+    "area", "adjustment", "base",        "decimals",    "magnitude", "changed",
+    "start", "count"};
 
 std::map<std::string, size_t> columnsOf(const CsvReader &reader,
                                         const std::vector<std::string> &header) {
@@ -62,6 +63,12 @@ SeriesRecord metadataRow(const CsvReader &reader, const std::map<std::string, si
   return record;
 }
 
+std::string fieldOf(const std::map<std::string, size_t> &columns,
+                    const std::vector<std::string> &row, const char *name) {
+  auto found = columns.find(name);
+  return found == columns.end() ? std::string() : row[found->second];
+}
+
 void requireWidth(const CsvReader &reader, const std::vector<std::string> &row, size_t width) {
   if (row.size() != width) {
     throw InputError(
@@ -85,7 +92,24 @@ void SeriesImport::readMetadata(const std::string &path) {
     if (!series_.emplace(code, Series{std::move(record), {}}).second) {
       throw InputError(path, reader.line(), "series '" + excerptOf(code) + "' is described twice");
     }
+    shapes_.push_back(valuesShape(reader, code, fieldOf(columns, row, "start"),
+                                  fieldOf(columns, row, "count")));
   }
+}
+
+SeriesImport::ValuesShape SeriesImport::valuesShape(const CsvReader &reader,
+                                                    const std::string &code,
+                                                    const std::string &start,
+                                                    const std::string &count) {
+  ValuesShape shape{code};
+  if (start.empty() != count.empty())
+    throw InputError(reader.path(), reader.line(), "'start' and 'count' go together");
+  if (start.empty()) return shape;
+  shape.startDay = parseDay(reader, start);
+  shape.count = parseInteger(reader, "count", count);
+  if (shape.count < 0 || shape.count > maxPeriodsPerSeries)
+    throw InputError(reader.path(), reader.line(), "'count' must be 0 to 10 million");
+  return shape;
 }
 
 SeriesImport::Series &SeriesImport::described(const std::string &path, long line,

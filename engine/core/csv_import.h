@@ -8,6 +8,12 @@
 // long layout, an empty value) is a missing observation; an empty cell of
 // the wide layout is no observation at all. Every refused row throws an
 // InputError with its line.
+//
+// Values may also come as one binary file of little-endian float64 values
+// (NaN for a missing observation), series after series in the order of the
+// metadata rows, each row then giving its first value's date (`start`,
+// YYYY-MM-DD) and its number of values (`count`). Unlike decimal text,
+// this keeps every bit of every value.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +32,7 @@ class SeriesImport {
   void readMetadata(const std::string &path);
   void readLong(const std::string &path);
   void readWide(const std::string &path);
+  void readValues(const std::string &path);
   // Every series read, in code order, its values running without gaps
   // from its first observed period to its last. Hands the values over:
   // called once, after the last file.
@@ -36,9 +43,17 @@ class SeriesImport {
     SeriesRecord record;
     ObservationRun run;
   };
+  // Where a metadata row places its series' values in a binary file.
+  struct ValuesShape {
+    std::string code;
+    int64_t startDay = 0;
+    int64_t count = -1;  // -1: no start and count given
+  };
 
   struct WideRows;
 
+  static ValuesShape valuesShape(const CsvReader &reader, const std::string &code,
+                                const std::string &start, const std::string &count);
   Series &described(const std::string &path, long line, const std::string &code);
   void addValue(const std::string &path, long line, Series &series, int64_t period,
                 const std::string &date, double value);
@@ -46,6 +61,7 @@ class SeriesImport {
                    std::vector<Series *> &columns);
 
   std::map<std::string, Series> series_;
+  std::vector<ValuesShape> shapes_;  // in the order of the metadata rows
 };
 
 }  // namespace vemro::engine

@@ -9,7 +9,7 @@ namespace {
 constexpr const char *usage =
     "usage: vemro-db COMMAND ARGS\n"
     "  create DB                          create an empty database\n"
-    "  import DB --meta META.csv [--long DATA.csv]... [--wide DATA.csv]...\n"
+    "  import DB --meta META.csv [--long DATA.csv]... [--wide DATA.csv]... [--values DATA.f64]\n"
     "                                     add or replace series from CSV\n"
     "  export DB META.csv DATA.csv        write metadata and long-layout data\n"
     "  list DB                            print every series code\n"

@@ -24,7 +24,7 @@ void createDatabase(const Arguments &args) {
 void importSeries(const Arguments &args) {
   if (args.size() < 3 || args.size() % 2 == 0) {
     throw std::runtime_error(
-        "expects DB --meta META.csv [--long DATA.csv]... [--wide DATA.csv]...");
+        "expects DB --meta META.csv [--long DATA.csv]... [--wide DATA.csv]... [--values DATA.f64]");
   }
   engine::SeriesImport import;
   std::vector<std::pair<std::string, std::string>> dataFiles;
@@ -33,7 +33,7 @@ void importSeries(const Arguments &args) {
     if (args[i] == "--meta") {
       import.readMetadata(args[i + 1]);
       hasMetadata = true;
-    } else if (args[i] == "--long" || args[i] == "--wide") {
+    } else if (args[i] == "--long" || args[i] == "--wide" || args[i] == "--values") {
       dataFiles.emplace_back(args[i], args[i + 1]);
     } else {
       throw std::runtime_error("unknown option '" + args[i] + "'");
@@ -41,7 +41,12 @@ void importSeries(const Arguments &args) {
   }
   if (!hasMetadata) throw std::runtime_error("no --meta file given");
   for (const auto &[layout, path] : dataFiles) {
-    layout == "--long" ? import.readLong(path) : import.readWide(path);
+    if (layout == "--long")
+      import.readLong(path);
+    else if (layout == "--wide")
+      import.readWide(path);
+    else
+      import.readValues(path);
   }
   std::vector<engine::SeriesRecord> records = import.takeRecords();
   engine::mergeIntoDatabase(databasePathFor(args[0]), records);

@@ -29,3 +29,34 @@ test_that("frequencies the engine cannot hold are refused, import failures are c
   expect_error(vemroWrite(ts(cbind(A = 1:3)), file.path(tempdir(), "no", "such", "x.vdb")),
                "vemro-db import failed", class = "vemro_error")
 })
+
+test_that("every bit of every value comes back, whatever the layout it is written in", {
+  db <- tempfile(fileext = ".vdb")
+  set.seed(1)
+  values <- c(rnorm(8), pi, 123456789.123456789, .Machine$double.xmax, NA)
+  vemroWrite(ts(cbind(T = values), start = c(2001, 1), frequency = 12), db)
+  expect_identical(as.numeric(vemroFetch("T", db, as = "matrix")), values)
+
+  months <- vemroDateOf(vemroPeriodSeq(200101L, 12L, "monthly"), "monthly")
+  vemroWrite(zoo::zoo(cbind(Z = values), months), db, "monthly")
+  expect_identical(as.numeric(vemroFetch("Z", db, as = "matrix")), values)
+  # With periods missing from the index the values travel as text.
+  gappy <- zoo::zoo(cbind(G = values[-2]), months[-2])
+  vemroWrite(gappy, db, "monthly")
+  expect_identical(as.numeric(vemroFetch("G", db, as = "matrix")), replace(values, 2, NA))
+  vemroWrite(data.frame(code = "L", date = months, value = values), db, "monthly")
+  expect_identical(as.numeric(vemroFetch("L", db, as = "matrix")), values)
+})
+
+test_that("bad values, dates and arguments are refused before anything is written", {
+  db <- tempfile(fileext = ".vdb")
+  expect_error(vemroWrite(data.frame(code = "X", date = as.Date("2020-01-31"), value = "abc"),
+                          db, "monthly"), "`x\\$value` must be numeric",
+               class = "vemro_error_argument")
+  expect_error(vemroWrite(NULL, db), "`x` must be a ts", class = "vemro_error_argument")
+  expect_error(vemroWrite(ts(cbind(A = 1:3), start = -5), db), "years 1 to 9999",
+               class = "vemro_error_argument")
+  expect_false(file.exists(db))
+  vemroWrite(ts(cbind(Y1 = 1:3), start = 1), db)
+  expect_identical(as.numeric(vemroFetch("Y1", db, as = "matrix")), c(1, 2, 3))
+})
