@@ -48,10 +48,14 @@ vemroDateOf <- function(periods, frequency) {
                       "30" = (periods %% 10L) * 3L, "40" = periods %% 100L)
   bad <- is.na(lastMonth) | lastMonth < 1L | lastMonth > 12L
   lastMonth[bad] <- NA_integer_
-  nextYear <- year + (lastMonth %/% 12L)
-  firstOfNext <- as.Date(sprintf("%04d-%02d-01", nextYear, lastMonth %% 12L + 1L),
-                         optional = TRUE)
-  firstOfNext - 1L
+  # The day before the first of the next month, but December ends on the
+  # 31st: the year 10000 has no date.
+  firstOfNext <- as.Date(sprintf("%04d-%02d-01", year, lastMonth %% 12L + 1L),
+                         format = "%Y-%m-%d")
+  lastDay <- firstOfNext - 1L
+  december <- which(lastMonth == 12L)
+  lastDay[december] <- as.Date(sprintf("%04d-12-31", year[december]), format = "%Y-%m-%d")
+  lastDay
 }
 
 #' @rdname vemroPeriodOf
@@ -66,6 +70,8 @@ vemroPeriodSeq <- function(start, n, frequency) {
   if (n == 0L) return(integer(0))
   first <- vemroDateOf(start, frequency)
   if (is.na(first)) argumentError("`start` is not a period date of the frequency")
+  checkPeriodDate(start, frequency, "start")
+  checkPeriodRun(start, n, frequency)
   days <- switch(as.character(frequency), "10" = seq(first + 1L, by = "year", length.out = n) - 1L,
                  "30" = seq(first + 1L, by = "quarter", length.out = n) - 1L,
                  "40" = seq(first + 1L, by = "month", length.out = n) - 1L,
@@ -87,9 +93,11 @@ yyyymmdd <- function(dates) {
   (parts$year + 1900L) * 10000L + (parts$mon + 1L) * 100L + parts$mday
 }
 
+# An explicit format: without it as.Date() guesses the format from the
+# first element and, when that one is NA, gives NA for all of them.
 dateOfYyyymmdd <- function(x) {
   as.Date(sprintf("%04d-%02d-%02d", x %/% 10000L, x %/% 100L %% 100L, x %% 100L),
-          optional = TRUE)
+          format = "%Y-%m-%d")
 }
 
 frequencyNames <- c(annual = 10L, quarterly = 30L, monthly = 40L, weekly = 55L,

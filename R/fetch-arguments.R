@@ -21,7 +21,8 @@ sourceIsDirect <- function(source) {
   source == "direct"
 }
 
-# One database per series; local database files must exist.
+# One database per series; local database files must exist, named as the
+# engine names them: the file itself, or the name with ".vdb" added.
 checkDatabases <- function(databases, codes, direct) {
   if (!is.character(databases) || length(databases) == 0L || anyNA(databases) ||
       !all(nzchar(databases))) {
@@ -29,7 +30,8 @@ checkDatabases <- function(databases, codes, direct) {
   }
   databases <- seriesDatabases(databases, codes)
   if (!direct) {
-    missing <- unique(databases[!file.exists(databases)])
+    missing <- unique(databases[!file.exists(databases) &
+                                !file.exists(paste0(databases, ".vdb"))])
     if (length(missing) > 0L) {
       argumentError(sprintf("`databases`: no such database file: %s",
                             paste(shownText(missing), collapse = ", ")))

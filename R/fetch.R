@@ -75,7 +75,7 @@ vemroFetch <- function(codes, databases = getOption("vemro.database"), frequency
 }
 
 failureReasons <- c(notOpened = "database not opened", notFound = "not found",
-                    infoNotLoaded = "information not loaded",
+                    infoNotLoaded = "damaged or unreadable",
                     sourceNotLoaded = "source not loaded", status5 = "vendor status 5",
                     status6 = "vendor status 6", otherStatus = "vendor failure")
 

@@ -31,3 +31,11 @@ test_that("unknown frequencies and non-dates are argument errors", {
   expect_error(vemroPeriodOf("2020-01-01", 40), "`dates` must be a Date", class = "vemro_error_argument")
   expect_error(vemroDateOf(2020, 11), "`frequency`", class = "vemro_error_argument")
 })
+
+test_that("period sequences that would pass the year 9999 are refused before any work", {
+  expect_error(vemroPeriodSeq(20204L, 1e9, "quarterly"), "run past the year 9999",
+               class = "vemro_error_argument")
+  expect_error(vemroPeriodSeq(99994L, 2L, "quarterly"), "run past the year 9999",
+               class = "vemro_error_argument")
+  expect_identical(vemroPeriodSeq(99993L, 2L, "quarterly"), c(99993L, 99994L))
+})

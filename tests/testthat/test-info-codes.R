@@ -22,3 +22,17 @@ test_that("codes filter by pattern, and databases are found in a folder", {
   expect_identical(basename(vemroDatabases(folder)), c("a.vdb", "b.vdb"))
   expect_error(vemroDatabases(file.path(folder, "none")), "`path`", class = "vemro_error_argument")
 })
+
+test_that("a damaged series leaves the others' information whole", {
+  skip_if_not_installed("RSQLite")
+  damaged <- tempfile(fileext = ".vdb")
+  file.copy(vemroExampleDb(), damaged)
+  connection <- DBI::dbConnect(RSQLite::SQLite(), damaged)
+  DBI::dbExecute(connection, "UPDATE series SET description = 'tampered' WHERE code = 'AIRPASS'")
+  DBI::dbDisconnect(connection)
+  info <- vemroInfo(c("AIRPASS", "NILE", "UKGAS"), damaged)
+  expect_identical(info$outcome, c("damaged or unreadable", "ok", "ok"))
+  expect_identical(info$first[2:3], as.Date(c("1871-12-31", "1960-03-31")))
+  expect_true(is.na(info$first[1]))
+  expect_identical(vemroDateOf(c(NA, 202001L), "monthly"), as.Date(c(NA, "2020-01-31")))
+})

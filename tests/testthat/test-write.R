@@ -60,3 +60,11 @@ test_that("bad values, dates and arguments are refused before anything is writte
   vemroWrite(ts(cbind(Y1 = 1:3), start = 1), db)
   expect_identical(as.numeric(vemroFetch("Y1", db, as = "matrix")), c(1, 2, 3))
 })
+
+test_that("a database named without its extension is written and read as the same file", {
+  name <- tempfile("noext")
+  vemroWrite(ts(cbind(N = c(1, 2)), start = 2001), name)
+  expect_true(file.exists(paste0(name, ".vdb")))
+  expect_identical(as.numeric(vemroFetch("N", name, as = "matrix")), c(1, 2))
+  expect_identical(vemroInfo("N", name)$outcome, "ok")
+})
