@@ -18,7 +18,9 @@ vemroCodes <- function(database, pattern = NULL, direct = FALSE) {
   if (nchar(database, type = "bytes") > 511L) {
     argumentError("`database` must be at most 511 bytes long")
   }
-  text <- .Call("call_vemroGetCodes", as.integer(direct), nativeStrings(database), PACKAGE = "Vemro")
+  text <- tryCatch(
+    .Call("call_vemroGetCodes", as.integer(direct), nativeStrings(database), PACKAGE = "Vemro"),
+    error = function(e) explainListingFailure(e, database, direct))
   codes <- utf8Texts(strsplit(text, ",", fixed = TRUE)[[1]])
   # An empty page leaves an empty field, which is no code.
   codes <- codes[nzchar(codes)]
@@ -27,4 +29,13 @@ vemroCodes <- function(database, pattern = NULL, direct = FALSE) {
     argumentError(sprintf("`pattern` is not a valid regular expression: %s", conditionMessage(e)))
   })
   codes[matched]
+}
+
+# The listing's fixed message names no database; a direct one may also
+# have failed because the service is out of reach.
+explainListingFailure <- function(e, database, direct) {
+  if (direct) stopIfServiceUnreachable()
+  status <- unname(apiStatuses[conditionMessage(e)])
+  vemroAbort(c(conditionMessage(e), i = sprintf("database: %s", shownText(database))),
+             apiKind(status), if (!is.na(status)) status)
 }

@@ -42,6 +42,7 @@ vemroFetch <- function(codes, databases = getOption("vemro.database"), frequency
   outcome <- stats::setNames(rep("ok", length(codes)), codes)
   probe <- nativeCall(vemroSeriesInfo(codes, databases, target, first, last, direct = direct,
                                       ...))
+  checkDirectOpened(direct, probe$failed, length(codes))
   outcome <- markReasons(outcome, probe$failed, failureReasons)
   noData <- outcome == "ok" & probe$info$attrA %in% 0L
   outcome[noData] <- "no data"

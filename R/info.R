@@ -17,6 +17,7 @@ vemroInfo <- function(codes, databases = getOption("vemro.database"),
   direct <- sourceIsDirect(source)
   databases <- checkDatabases(databases, codes, direct)
   read <- nativeCall(vemroSeriesInfo(codes, databases, direct = direct, resolve = FALSE, ...))
+  checkDirectOpened(direct, read$failed, length(codes))
   info <- read$info
   outcome <- markReasons(rep("ok", length(codes)), read$failed, failureReasons)
   ok <- outcome == "ok"

@@ -15,8 +15,13 @@ nobody <- "http://127.0.0.1:1"
 test_that("a service that is not there gives a clean error within seconds", {
   withService(nobody, {
     elapsed <- system.time({
-      expect_error(vemroCodes("vemro-example", direct = TRUE), "API: Unable to open database.",
-        fixed = TRUE)
+      expect_error(vemroCodes("vemro-example", direct = TRUE),
+                   "the direct service at http://127.0.0.1:1 cannot be reached",
+                   class = "vemro_error_unreachable")
+      expect_error(vemroFetch("AIRPASS", "vemro-example", source = "direct"),
+                   class = "vemro_error_unreachable")
+      expect_error(vemroInfo(c("AIRPASS", "NILE"), "vemro-example", source = "direct"),
+                   class = "vemro_error_unreachable")
       expect_error(vemroGetData("AIRPASS", "vemro-example", 1950, 1951, 10, 2L, direct = TRUE),
         "API: Unable to open database.", fixed = TRUE)
     })[["elapsed"]]

@@ -36,3 +36,11 @@ test_that("a damaged series leaves the others' information whole", {
   expect_true(is.na(info$first[1]))
   expect_identical(vemroDateOf(c(NA, 202001L), "monthly"), as.Date(c(NA, "2020-01-31")))
 })
+
+test_that("a listing of a database that does not open names it, in a classed error", {
+  missing <- file.path(tempdir(), "no-such-database.vdb")
+  err <- expect_error(vemroCodes(missing), "API: Unable to open database.", fixed = TRUE,
+                      class = "vemro_error_open")
+  expect_match(conditionMessage(err), "no-such-database.vdb", fixed = TRUE)
+  expect_identical(err$status, 1L)
+})
