@@ -15,7 +15,10 @@ explainReadFailure <- function(e, codes, databases, frequency, direct = FALSE) {
   # the prefix and the final period.
   status <- unname(apiStatuses[c(message, paste0("API: ", message, "."))])
   status <- status[!is.na(status)][1]
-  if (inherits(e, "vemro_error") || (!startsWith(message, "API:") && is.na(status))) stop(e)
+  if (inherits(e, "vemro_error")) stop(e)
+  # The older chain names the unknown code after its message.
+  if (is.na(status) && startsWith(message, "Unable to load variable name ")) status <- 2L
+  if (!startsWith(message, "API:") && is.na(status)) vemroAbort(message)
   culprit <- tryCatch(failingSeries(codes, databases, frequency, direct),
                       error = function(e) NULL)
   if (is.na(status) && !is.null(culprit$status)) status <- culprit$status

@@ -28,3 +28,12 @@ test_that("a code or path of 100,000 characters is cut in messages", {
   expect_lt(nchar(conditionMessage(error)), 400)
   expect_match(conditionMessage(error), "xxx...", fixed = TRUE)
 })
+
+test_that("the older chain's failures are classed errors too", {
+  db <- vemroExampleDb()
+  err <- expect_error(vemroLocalData(c("AIRPASS", "NOPE"), rep(db, 2), 40, 19500101, 19501231),
+                      "NOPE in", class = "vemro_error_not_found")
+  expect_identical(err$status, 2L)
+  expect_error(qvbSeriesInfo(tempdir(), "UKGAS"), "Could not open database",
+               class = "vemro_error")
+})
