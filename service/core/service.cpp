@@ -102,6 +102,11 @@ void Service::route() {
   };
   for (const char *path : {"/v1/open", "/v1/names"}) server_->Post(path, wrongMethod);
   for (const char *path : {"/v1/info", "/v1/data", "/v1/token"}) server_->Get(path, wrongMethod);
+  for (const char *path : {"/v1/open", "/v1/names", "/v1/info", "/v1/data", "/v1/token"}) {
+    server_->Put(path, wrongMethod);
+    server_->Delete(path, wrongMethod);
+    server_->Patch(path, wrongMethod);
+  }
 }
 
 void Service::logRequest(const httplib::Request &request, const httplib::Response &response) {
