@@ -80,7 +80,8 @@ credential <- function(value, name, variable) {
 authenticationError <- function(status, user) {
   reason <- switch(as.character(status),
     "1001" = sprintf("the service refused the credentials of user \"%s\"", shownText(user)),
-    "1002" = "the service cannot be reached (check VEMRO_SERVICE)",
+    "1002" = paste("the service cannot be reached, or its certificate is not trusted",
+                   "(check VEMRO_SERVICE, and VEMRO_CA_FILE for HTTPS)"),
     "1003" = "the service sent a malformed answer",
     "1004" = "the service refused the request",
     "1006" = paste(

@@ -107,6 +107,9 @@ frequencyNames <- c(annual = 10L, quarterly = 30L, monthly = 40L, weekly = 55L,
 
 # A frequency given by name or code, as its code.
 frequencyCode <- function(frequency, name = "frequency") {
+  if (is.character(frequency) && length(frequency) == 1L && grepl("^[0-9]{2}$", frequency)) {
+    frequency <- as.integer(frequency)
+  }
   if (is.character(frequency) && length(frequency) == 1L && !is.na(frequency)) {
     code <- frequencyNames[tolower(frequency)]
     if (is.na(code)) {

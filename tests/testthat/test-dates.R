@@ -39,3 +39,9 @@ test_that("period sequences that would pass the year 9999 are refused before any
                class = "vemro_error_argument")
   expect_identical(vemroPeriodSeq(99993L, 2L, "quarterly"), c(99993L, 99994L))
 })
+
+test_that("a frequency code given as text is the code", {
+  expect_identical(vemroPeriodSeq(20201L, 2L, "30"), vemroPeriodSeq(20201L, 2L, 30L))
+  expect_error(vemroPeriodSeq(20201L, 2L, "31"), "must be a frequency name or one of",
+               class = "vemro_error_argument")
+})
