@@ -47,18 +47,21 @@ vemroGetData <- function(codes, databases, start, end, frequency, observations,
   checkFlag(direct, "direct")
   checkFlag(merge, "merge")
   checkPositive(reopen, "reopen")
-  visited <- unique(databases)
-  data <- matrix(NA_real_, nrow = observations, ncol = length(codes),
-                 dimnames = list(NULL, codes))
-  tryCatch(
-    .C("c_vemroGetData", as.integer(direct), data = data, codes, databases, visited,
-       length(visited), length(codes), as.integer(start), as.integer(end),
+  # The series at `which`; after a failure, one at a time, to find the
+  # series whose observations could not be read.
+  readSeries <- function(which) {
+    visited <- unique(databases[which])
+    data <- matrix(NA_real_, nrow = observations, ncol = length(which),
+                   dimnames = list(NULL, codes[which]))
+    .C("c_vemroGetData", as.integer(direct), data = data, codes[which], databases[which],
+       visited, length(visited), length(which), as.integer(start), as.integer(end),
        as.integer(frequency), as.integer(merge), as.integer(observations),
-       as.integer(reopen), NAOK = TRUE, PACKAGE = "Vemro")$data,
-    error = function(e) {
-      refuseShortStride(e, observations)
-      explainReadFailure(e, codes, databases, frequency, direct)
-    })
+       as.integer(reopen), NAOK = TRUE, PACKAGE = "Vemro")$data
+  }
+  tryCatch(readSeries(seq_along(codes)), error = function(e) {
+    refuseShortStride(e, observations)
+    explainReadFailure(e, codes, databases, frequency, direct, readSeries)
+  })
 }
 
 # The bridge refuses, before the library writes anything, a matrix with

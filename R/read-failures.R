@@ -9,7 +9,8 @@ readFailureReasons <- c(notOpened = "the database did not open", notFound = "no 
                     status5 = "the library reported status 5", status6 = "the library reported status 6",
                     otherStatus = "the library reported an unknown status")
 
-explainReadFailure <- function(e, codes, databases, frequency, direct = FALSE) {
+explainReadFailure <- function(e, codes, databases, frequency, direct = FALSE,
+                               readSeries = NULL) {
   message <- conditionMessage(e)
   # The older single-series entry point words the same failures without
   # the prefix and the final period.
@@ -19,7 +20,7 @@ explainReadFailure <- function(e, codes, databases, frequency, direct = FALSE) {
   # The older chain names the unknown code after its message.
   if (is.na(status) && startsWith(message, "Unable to load variable name ")) status <- 2L
   if (!startsWith(message, "API:") && is.na(status)) vemroAbort(message)
-  culprit <- tryCatch(failingSeries(codes, databases, frequency, direct),
+  culprit <- tryCatch(failingSeries(codes, databases, frequency, direct, readSeries),
                       error = function(e) NULL)
   if (is.na(status) && !is.null(culprit$status)) status <- culprit$status
   detail <- if (!is.null(culprit)) {
@@ -30,8 +31,9 @@ explainReadFailure <- function(e, codes, databases, frequency, direct = FALSE) {
 }
 
 # The first series whose information cannot be read, or that the engine
-# cannot convert to the frequency; NULL when none is found.
-failingSeries <- function(codes, databases, frequency, direct) {
+# cannot convert to the frequency, or, with `readSeries`, whose
+# observations cannot be read alone; NULL when none is found.
+failingSeries <- function(codes, databases, frequency, direct, readSeries = NULL) {
   info <- vemroSeriesInfo(codes, databases, direct = direct, resolve = FALSE)
   failed <- unlist(info$failed)
   if (length(failed) > 0L) {
@@ -51,6 +53,13 @@ failingSeries <- function(codes, databases, frequency, direct) {
   if (length(fixed) > 0L) {
     return(list(position = fixed[1], status = 21L,
                 reason = "its aggregation type forbids converting it to another frequency"))
+  }
+  if (is.null(readSeries)) return(NULL)
+  for (position in seq_along(codes)) {
+    failed <- tryCatch({ readSeries(position); FALSE }, error = function(e) TRUE)
+    if (failed) {
+      return(list(position = position, reason = "its stored observations are damaged or unreadable"))
+    }
   }
   NULL
 }

@@ -154,6 +154,10 @@ test_that("a flipped observation byte fails verify and the read, and no other se
   expect_true(all(is.na(fetched[, "NILE"])))
   expect_identical(attr(fetched, "outcome")[["LYNX"]], "ok")
   expect_identical(attr(fetched, "outcome")[["NILE"]], "damaged or unreadable")
+  err <- expect_error(vemroGetData(c("LYNX", "NILE"), damaged, 1871, 1880, 10, 10L),
+                      class = "vemro_error")
+  expect_match(conditionMessage(err), "NILE in .*damaged\\.vdb: its stored observations are damaged")
+  expect_identical(err$status, 3L)
 })
 
 test_that("upgrade adds checksums to a file of the older schema and keeps its series", {
