@@ -66,6 +66,11 @@ leftOutSeries <- function(codes, databases, frequency, start, end) {
                    lowerFrequency = "lower frequency than the one asked for")[names(setAside)],
                  lengths(setAside))
   positions <- unlist(setAside, use.names = FALSE)
+  # A series that could not be read at all counts as having no data here;
+  # it stays in, so that the chain's own error says why.
+  unread <- positions %in% unlist(info$failed, use.names = FALSE)
+  reasons <- reasons[!unread]
+  positions <- positions[!unread]
   reasons <- reasons[order(positions)]
   positions <- sort(positions)
   if (length(positions) > 0L) {

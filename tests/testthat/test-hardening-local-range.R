@@ -35,3 +35,8 @@ test_that("with every series left out the matrix has no rows", {
   data <- suppressWarnings(vemroLocalData("EMPTY", db))
   expect_identical(dim(data), c(0L, 1L))
 })
+
+test_that("a series whose database does not open is an error, not a series without data", {
+  expect_error(vemroLocalData("AIRPASS", tempdir(), 30, 19600101, 19601231),
+               "Could not open database", class = "vemro_error")
+})
