@@ -40,8 +40,15 @@ vemroPeriodOf <- function(dates, frequency) {
 vemroDateOf <- function(periods, frequency) {
   if (!is.numeric(periods)) argumentError("`periods` must be a numeric vector")
   frequency <- frequencyCode(frequency)
-  periods <- as.integer(periods)
-  if (frequency >= 51L) return(dateOfYyyymmdd(periods))
+  # Beyond the integer range there is no period: NA, quietly.
+  periods <- suppressWarnings(as.integer(periods))
+  if (frequency >= 51L) {
+    # A day is a period date only of its own period: a weekly date is the
+    # week's last day, a business date a weekday.
+    days <- dateOfYyyymmdd(periods)
+    days[!is.na(days) & vemroPeriodOf(days, frequency) != periods] <- NA
+    return(days)
+  }
   year <- switch(as.character(frequency), "10" = periods, "30" = periods %/% 10L,
                  "40" = periods %/% 100L)
   lastMonth <- switch(as.character(frequency), "10" = rep(12L, length(periods)),

@@ -45,3 +45,11 @@ test_that("a frequency code given as text is the code", {
   expect_error(vemroPeriodSeq(20201L, 2L, "31"), "must be a frequency name or one of",
                class = "vemro_error_argument")
 })
+
+test_that("a day that is not a period date of its frequency has no date", {
+  expect_identical(vemroDateOf(c(20240603L, 20240607L), "weekly"),
+                   as.Date(c(NA, "2024-06-07")))
+  expect_identical(vemroDateOf(c(20240601L, 20240531L), "business"),
+                   as.Date(c(NA, "2024-05-31")))
+  expect_identical(vemroDateOf(1e12, "annual"), as.Date(NA))
+})
