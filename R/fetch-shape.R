@@ -11,7 +11,10 @@ checkAs <- function(as) {
 
 shapeResult <- function(data, range, as, outcome) {
   frequency <- range$frequency
-  periods <- vemroPeriodSeq(range$start, range$observations, frequency)
+  # For day-based frequencies the resolved start is a day of the first
+  # period, not always that period's own date.
+  start <- if (frequency > 40L) vemroPeriodOf(dateOfYyyymmdd(range$start), frequency) else range$start
+  periods <- vemroPeriodSeq(start, range$observations, frequency)
   dates <- vemroDateOf(periods, frequency)
   if (as == "auto") as <- if (frequency <= 40L) "ts" else "xts"
   result <- switch(as,
