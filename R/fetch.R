@@ -120,20 +120,28 @@ readBatches <- function(data, outcome, served, codes, databases, range, direct, 
 }
 
 # A series whose stored observations are damaged fails the read of its
-# whole batch. The batch is then read one series at a time, so that only
-# the damaged ones become NA columns; a service that cannot be reached or
-# refuses the user still ends the fetch.
+# whole batch. The error names it when it can: it becomes an NA column and
+# the others are read again together; otherwise they are read one at a
+# time. A service that cannot be reached or refuses the user still ends
+# the fetch.
 readColumns <- function(columns, read, rows) {
   fatal <- c("vemro_error_unreachable", "vemro_error_auth", "vemro_error_argument")
   whole <- tryCatch(read(columns), vemro_error = function(e) e)
   if (!inherits(whole, "vemro_error")) {
     return(list(data = whole, outcome = rep("ok", length(columns))))
   }
-  if (inherits(whole, fatal) || length(columns) == 1L) {
-    if (inherits(whole, fatal)) stop(whole)
-    return(list(data = matrix(NA_real_, rows, 1L), outcome = "damaged or unreadable"))
+  if (inherits(whole, fatal)) stop(whole)
+  data <- matrix(NA_real_, rows, length(columns))
+  outcome <- rep("damaged or unreadable", length(columns))
+  others <- if (!is.null(whole$series)) {
+    list(seq_along(columns)[-whole$series])
+  } else if (length(columns) > 1L) {
+    as.list(seq_along(columns))
   }
-  parts <- lapply(columns, function(column) readColumns(column, read, rows))
-  list(data = do.call(cbind, lapply(parts, `[[`, "data")),
-       outcome = vapply(parts, `[[`, "", "outcome"))
+  for (part in Filter(length, others)) {
+    partRead <- readColumns(columns[part], read, rows)
+    data[, part] <- partRead$data
+    outcome[part] <- partRead$outcome
+  }
+  list(data = data, outcome = outcome)
 }

@@ -27,7 +27,10 @@ explainReadFailure <- function(e, codes, databases, frequency, direct = FALSE,
     sprintf("%s in %s: %s", shownText(codes[culprit$position]),
             shownText(databases[culprit$position]), culprit$reason)
   }
-  vemroAbort(c(message, i = detail), apiKind(status), if (!is.na(status)) status)
+  # `series`: the position of the failing series, for callers that go on
+  # without it.
+  vemroAbort(c(message, i = detail), apiKind(status), if (!is.na(status)) status,
+             series = culprit$position)
 }
 
 # The first series whose information cannot be read, or that the engine

@@ -69,7 +69,7 @@ longSeries <- function(x, frequency) {
       argumentError(sprintf("`x` has %s periods a year; only 1, 4 and 12 can be stored",
                             format(stats::frequency(x))))
     }
-    return(valuesLayout(plainMatrix(x), tsDates(x), unname(code)))
+    return(valuesLayout(namedValues(plainMatrix(x)), tsDates(x), unname(code)))
   }
   if (!inherits(x, "zoo") && !is.data.frame(x)) {
     argumentError("`x` must be a ts, an xts or zoo, or a data frame of code, date and value")
@@ -89,8 +89,12 @@ longSeries <- function(x, frequency) {
 }
 
 valuesLayout <- function(values, dates, code) {
-  if (is.null(colnames(values))) argumentError("`x` must have column names, the series codes")
   list(frequency = code, layout = "--values", values = values, dates = dates)
+}
+
+namedValues <- function(values) {
+  if (is.null(colnames(values))) argumentError("`x` must have column names, the series codes")
+  values
 }
 
 # A zoo whose index has a date in every period from its first to its last
@@ -100,13 +104,13 @@ zooLayout <- function(x, code) {
   if (!inherits(dates, "Date")) argumentError("the index of `x` must be Date")
   values <- as.matrix(zoo::coredata(x))
   colnames(values) <- colnames(x)
+  namedValues(values)
   checkOnePerPeriod(dates, code)
   if (length(dates) == 0L) argumentError("`x` holds no observations")
   periods <- vemroPeriodOf(dates, code)
   if (identical(as.integer(periods), as.integer(vemroPeriodSeq(periods[1L], length(dates), code)))) {
     return(valuesLayout(values, dates, code))
   }
-  if (is.null(colnames(values))) argumentError("`x` must have column names, the series codes")
   values[] <- exactText(values)
   list(frequency = code, layout = "--wide", data = wideFrame(values, dates))
 }

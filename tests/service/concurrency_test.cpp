@@ -22,13 +22,8 @@ int portOf(const std::string &url) { return std::stoi(url.substr(url.rfind(':') 
 
 // A connection that sends half a request line and then nothing.
 int stalledConnection(int port) {
-  int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) return -1;
-  send(fd, "POST /v1/da", 11, MSG_NOSIGNAL);
+  int fd = connectToLoopback(port);
+  if (fd >= 0) send(fd, "POST /v1/da", 11, MSG_NOSIGNAL);
   return fd;
 }
 

@@ -83,19 +83,6 @@ int portOf(const std::string &listening) {
   return std::regex_match(listening, match, pattern) ? std::stoi(match[1]) : -1;
 }
 
-int connectTo(int port) {
-  int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
-}
-
 void sendAll(int fd, const std::string &text) {
   ASSERT_EQ(send(fd, text.data(), text.size(), MSG_NOSIGNAL), static_cast<ssize_t>(text.size()));
 }
@@ -130,7 +117,7 @@ TEST_F(ServiceTest, RequestInFlightIsAnsweredBeforeTheProgramEnds) {
   ServeProgram program({"--root", root.path().string(), "--listen", "127.0.0.1:0"});
   int port = portOf(program.firstLine());
   ASSERT_GT(port, 0) << program.errors();
-  int fd = connectTo(port);
+  int fd = connectToLoopback(port);
   ASSERT_GE(fd, 0);
   std::string body = R"({"db":"vemro-example","codes":["NILE"],"merge":1,"aggregation":0})";
   sendAll(fd,
@@ -146,9 +133,11 @@ TEST_F(ServiceTest, RequestInFlightIsAnsweredBeforeTheProgramEnds) {
   EXPECT_EQ(answer.rfind("HTTP/1.1 200 OK", 0), 0u) << answer;
   EXPECT_NE(answer.find("\"code\":\"NILE\""), std::string::npos);
   EXPECT_EQ(program.waitForExit(), 0);
-  EXPECT_LT(connectTo(port), 0) << "no longer accepting";
+  EXPECT_LT(connectToLoopback(port), 0) << "no longer accepting";
 }
 
+// The refusal comes from the command line alone: no name is looked up and
+// no socket is opened for any of these addresses.
 TEST_F(ServiceTest, ProgramRefusesToServeWithoutUsersBeyondLoopback) {
   for (const char *address : {"0.0.0.0:0", "192.0.2.1:0", "[::]:0", "example.org:0"}) {
     ServeProgram program({"--root", root.path().string(), "--listen", address});

@@ -1,5 +1,10 @@
 #include "service_fixture.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <stdexcept>
 
@@ -55,6 +60,19 @@ httplib::Client RunningService::http() const {
   httplib::Client client(url_);
   client.set_read_timeout(10);
   return client;
+}
+
+int connectToLoopback(int port) {
+  int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
 }
 
 vemro::engine::SeriesRecord monthly(const std::string &code, int firstPeriod,

@@ -54,6 +54,9 @@ vemro::engine::SeriesRecord monthly(const std::string &code, int firstPeriod,
                                     std::vector<double> values, int aggregation = 1);
 double na();
 
+// A plain TCP connection to 127.0.0.1:port; -1 when refused.
+int connectToLoopback(int port);
+
 // The client's requests go to this service from now on.
 void pointClientAt(const std::string &url);
 

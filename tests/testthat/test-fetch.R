@@ -109,3 +109,19 @@ test_that("a failed batch is read again series by series, but an unreachable ser
   refused <- function(columns) Vemro:::vemroAbort("not signed in", "auth", 1001L)
   expect_error(Vemro:::readColumns(1:4, refused, 2L), class = "vemro_error_auth")
 })
+
+test_that("a failed batch that names its damaged series is read again without it, in one read", {
+  reads <- 0L
+  read <- function(columns) {
+    reads <<- reads + 1L
+    if (3L %in% columns) {
+      Vemro:::vemroAbort("API: Unable to load variable information.", status = 3L,
+                         series = match(3L, columns))
+    }
+    matrix(rep(as.numeric(columns), each = 2L), 2L)
+  }
+  batch <- Vemro:::readColumns(1:5, read, 2L)
+  expect_equal(batch$data, cbind(c(1, 1), c(2, 2), c(NA, NA), c(4, 4), c(5, 5)))
+  expect_identical(batch$outcome, c("ok", "ok", "damaged or unreadable", "ok", "ok"))
+  expect_identical(reads, 2L)
+})
