@@ -65,11 +65,7 @@ int QVBGetData(const char *database, const char *code, int firstPeriod, int last
     LibraryState &state = libraryState();
     Database *open = state.databaseFor(database);
     if (open == nullptr) return status::noDatabase;
-    Observations series;
-    int found = open->observations(code, series);
-    if (found != status::ok) return found;
-    return writeObservations(series, firstPeriod, lastPeriod, frequency, state.aggregationMode,
-                             out);
+    return open->values(code, firstPeriod, lastPeriod, frequency, state.aggregationMode, out);
   });
 }
 

@@ -144,6 +144,16 @@ int Database::observations(const char *code, Observations &out) {
   return readObservationsRow(observations_.get(), code, checked_, out);
 }
 
+int Database::values(const char *code, int firstPeriod, int lastPeriod, int frequency,
+                     AggregationMode mode, double *out) {
+  Observations series;
+  int found = observations(code, series);
+  if (found != status::ok) return found;
+  return writeObservations(series, firstPeriod, lastPeriod, frequency, mode, out);
+}
+
+long long Database::seriesCount() { return pragmaValue(db_, "SELECT count(*) FROM series"); }
+
 int Database::record(const char *code, SeriesRecord &out) {
   SeriesInfo info;
   int found = this->info(code, info);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "conversion.h"
 #include "observations.h"
 #include "series_info.h"
 #include "series_record.h"
@@ -31,8 +32,15 @@ class Database {
   // With previousCode null the first series in code order, else the next.
   int next(const char *previousCode, SeriesInfo &out);
   int observations(const char *code, Observations &out);
+  // The series' observations from firstPeriod to lastPeriod at `frequency`,
+  // converted under `mode`, written to out.
+  int values(const char *code, int firstPeriod, int lastPeriod, int frequency,
+             AggregationMode mode, double *out);
   // The whole series, for the database tool.
   int record(const char *code, SeriesRecord &out);
+  // The number of series, by SQLite's own count of the rows; -1 when the
+  // table cannot be counted.
+  long long seriesCount();
   // False for a file of the older schema, whose rows carry no checksums.
   bool hasChecksums() const { return checked_; }
 

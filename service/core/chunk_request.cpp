@@ -59,8 +59,10 @@ ChunkRequest parseChunkRequest(const std::string &body, bool withPeriods) {
   ChunkRequest request;
   request.database = textField(parsed, "db");
   request.codes = codesField(parsed);
-  request.merge = intField(parsed, "merge");
-  if (request.merge != 0 && request.merge != 1 && request.merge != 3)
+  // The engine reads each series whole whatever the merge setting, so it
+  // is only checked.
+  int merge = intField(parsed, "merge");
+  if (merge != 0 && merge != 1 && merge != 3)
     badField("merge", "0, 1 or 3");
   int aggregation = intField(parsed, "aggregation");
   if (aggregation != vemro::engine::strictAggregation &&

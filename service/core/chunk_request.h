@@ -14,7 +14,6 @@ constexpr size_t maxCodesPerChunk = 10000;
 struct ChunkRequest {
   std::string database;
   std::vector<std::string> codes;
-  int merge = 1;
   vemro::engine::AggregationMode aggregation = vemro::engine::strictAggregation;
   int firstPeriod = 0, lastPeriod = 0, frequency = 0;
 };

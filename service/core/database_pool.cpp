@@ -1,7 +1,5 @@
 #include "database_pool.h"
 
-#include "status.h"
-
 namespace vemro::service {
 namespace {
 
@@ -10,19 +8,6 @@ using vemro::engine::Database;
 // Each idle handle holds a file descriptor and SQLite's page cache.
 constexpr size_t maxIdlePerFile = 8;
 constexpr size_t maxIdle = 64;
-
-long long countSeries(Database &database) {
-  SeriesInfo info;
-  long long count = 0;
-  const char *previous = nullptr;
-  std::string last;
-  while (database.next(previous, info) == vemro::engine::status::ok) {
-    ++count;
-    last = info.code;
-    previous = last.c_str();
-  }
-  return count;
-}
 
 }  // namespace
 
@@ -38,6 +23,8 @@ DatabaseLease DatabasePool::borrow(const std::string &path) {
   // Taken before the open: should the file be replaced in between, the
   // handle carries the older identity and is dropped at its next use.
   FileIdentity identity = identityOf(path);
+  // Handles of an older version of the file close after the lock is let go.
+  std::vector<Idle> stale;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     std::vector<Idle> &handles = idle_[path];
@@ -47,6 +34,7 @@ DatabaseLease DatabasePool::borrow(const std::string &path) {
       --idleCount_;
       if (handle.identity == identity)
         return DatabaseLease(this, path, identity, std::move(handle.database));
+      stale.push_back(std::move(handle));
     }
   }
   std::string reason;
@@ -72,7 +60,8 @@ long long DatabasePool::seriesCount(const std::string &path, const DatabaseLease
     if (known != counts_.end() && known->second.first == lease.identity())
       return known->second.second;
   }
-  long long count = countSeries(*lease);
+  long long count = (*lease).seriesCount();
+  if (count < 0) return count;
   std::lock_guard<std::mutex> lock(mutex_);
   counts_[path] = {lease.identity(), count};
   return count;

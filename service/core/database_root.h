@@ -14,7 +14,6 @@ class DatabaseRoot {
  public:
   // Throws std::runtime_error when the folder is not there.
   explicit DatabaseRoot(const std::string &folder);
-  const std::string &folder() const { return folder_; }
   // On found, `path` is the file's real path inside the folder.
   NameLookup resolve(const std::string &name, std::string *path) const;
 

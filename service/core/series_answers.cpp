@@ -56,15 +56,6 @@ int32_t dataStatus(int engineStatus) {
   }
 }
 
-int seriesValues(vemro::engine::Database &database, const ChunkRequest &request,
-                 const std::string &code, std::vector<double> &out) {
-  vemro::engine::Observations series;
-  int found = database.observations(code.c_str(), series);
-  if (found != status::ok) return found;
-  return vemro::engine::writeObservations(series, request.firstPeriod, request.lastPeriod,
-                                          request.frequency, request.aggregation, out.data());
-}
-
 }  // namespace
 
 json infoAnswer(vemro::engine::Database &database, const std::vector<std::string> &codes) {
@@ -75,7 +66,8 @@ json infoAnswer(vemro::engine::Database &database, const std::vector<std::string
     if (found == status::ok)
       series.push_back(recordEntry(record));
     else
-      series.push_back({{"status", found == status::seriesNotFound ? found : 3}});
+      series.push_back(
+          {{"status", found == status::seriesNotFound ? found : status::seriesUnreadable}});
   }
   return {{"series", series}};
 }
@@ -92,7 +84,10 @@ std::string dataAnswer(vemro::engine::Database &database, const ChunkRequest &re
   const size_t blockBytes = 8 * block.size();
   for (size_t i = 0; i < count; ++i) {
     // A buffer of its own: the answer's blocks are not aligned for double.
-    int32_t result = dataStatus(seriesValues(database, request, request.codes[i], block));
+    int32_t result =
+        dataStatus(database.values(request.codes[i].c_str(), request.firstPeriod,
+                                   request.lastPeriod, request.frequency, request.aggregation,
+                                   block.data()));
     if (result != status::ok) std::fill(block.begin(), block.end(), vemro::engine::missingValue());
     std::memcpy(&answer[4 * i], &result, 4);
     if (blockBytes > 0) std::memcpy(&answer[4 * count + i * blockBytes], block.data(), blockBytes);
