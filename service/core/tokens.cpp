@@ -58,32 +58,28 @@ std::string issueToken(const std::string &secret, const TokenContent &content,
   return toBase64(payload) + "." + toBase64(signatureOf(payload, secret, keyHash));
 }
 
-bool readToken(const std::string &token, TokenContent *content) {
+bool parseToken(const std::string &token, ParsedToken *parsed) {
   requireSodium();
-  std::string payload, signature;
-  if (!splitToken(token, &payload, &signature)) return false;
+  if (!splitToken(token, &parsed->payload, &parsed->signature)) return false;
+  const std::string &payload = parsed->payload;
   size_t newline = payload.rfind('\n');
   if (newline == std::string::npos || newline == 0) return false;
   std::string expires = payload.substr(newline + 1);
   if (expires.empty() || expires.size() > 18 ||
       expires.find_first_not_of("0123456789") != std::string::npos)
     return false;
-  content->user = payload.substr(0, newline);
-  content->expires = std::stoll(expires);
+  parsed->content.user = payload.substr(0, newline);
+  parsed->content.expires = std::stoll(expires);
   return true;
 }
 
-TokenCheck checkToken(const std::string &token, const std::string &secret,
+TokenCheck checkToken(const ParsedToken &token, const std::string &secret,
                       const std::string &keyHash, long long now) {
-  TokenContent content;
-  std::string payload, signature;
-  if (!readToken(token, &content) || !splitToken(token, &payload, &signature))
-    return TokenCheck::malformed;
-  std::string expected = signatureOf(payload, secret, keyHash);
-  if (signature.size() != expected.size() ||
-      sodium_memcmp(signature.data(), expected.data(), expected.size()) != 0)
+  std::string expected = signatureOf(token.payload, secret, keyHash);
+  if (token.signature.size() != expected.size() ||
+      sodium_memcmp(token.signature.data(), expected.data(), expected.size()) != 0)
     return TokenCheck::forged;
-  return content.expires <= now ? TokenCheck::expired : TokenCheck::valid;
+  return token.content.expires <= now ? TokenCheck::expired : TokenCheck::valid;
 }
 
 }  // namespace vemro::service

@@ -18,13 +18,18 @@ struct TokenContent {
 std::string issueToken(const std::string &secret, const TokenContent &content,
                        const std::string &keyHash);
 
-// The claimed content, without any check of the signature; false when the
-// token does not even have the shape of one.
-bool readToken(const std::string &token, TokenContent *content);
+// A token taken apart, before any check of its signature.
+struct ParsedToken {
+  TokenContent content;
+  std::string payload, signature;
+};
 
-enum class TokenCheck { valid, malformed, forged, expired };
+// False when the token does not even have the shape of one.
+bool parseToken(const std::string &token, ParsedToken *parsed);
 
-TokenCheck checkToken(const std::string &token, const std::string &secret,
+enum class TokenCheck { valid, forged, expired };
+
+TokenCheck checkToken(const ParsedToken &token, const std::string &secret,
                       const std::string &keyHash, long long now);
 
 }  // namespace vemro::service

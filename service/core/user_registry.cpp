@@ -47,13 +47,14 @@ std::string UserRegistry::signIn(const std::string &user, const std::string &key
 }
 
 bool UserRegistry::admits(const std::string &token) {
-  TokenContent claimed;
-  if (!readToken(token, &claimed)) return false;
+  ParsedToken parsed;
+  if (!parseToken(token, &parsed)) return false;
   std::shared_ptr<const UsersFile> users = current();
   if (!users) return false;
-  auto found = users->hashes.find(claimed.user);
+  auto found = users->hashes.find(parsed.content.user);
   if (found == users->hashes.end()) return false;
-  return checkToken(token, users->secret, found->second, std::time(nullptr)) == TokenCheck::valid;
+  return checkToken(parsed, users->secret, found->second, std::time(nullptr)) ==
+         TokenCheck::valid;
 }
 
 }  // namespace vemro::service
