@@ -26,13 +26,13 @@ sigset_t stopSignals() {
   return signals;
 }
 
-void stopOnSignal(Service &service) {
+std::thread stopOnSignal(Service &service) {
   sigset_t signals = stopSignals();
-  std::thread([&service, signals] {
+  return std::thread([&service, signals] {
     int received = 0;
     sigwait(&signals, &received);
     service.stop();
-  }).detach();
+  });
 }
 
 int serve(const ServeOptions &options) {
@@ -51,9 +51,13 @@ int serve(const ServeOptions &options) {
   settings.keyFile = options.keyFile;
   Service service(settings);
   std::string url = service.bind(options.listen);
-  stopOnSignal(service);
+  std::thread waiter = stopOnSignal(service);
   std::cout << "listening on " << url << std::endl;
   service.run();
+  // Should run() end without a signal, the waiter must not outlive the
+  // service it would stop: wake it (a thread already gone ignores this).
+  pthread_kill(waiter.native_handle(), SIGTERM);
+  waiter.join();
   return 0;
 }
 
