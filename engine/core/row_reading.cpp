@@ -26,8 +26,8 @@ enum InfoColumn {
   missingColumn,
   aggregationColumn,
   firstTextColumn,
-  blobLengthColumn = firstTextColumn + 6,
-  infoCheckColumn
+  // The blob's length in a file without checksums, the info check in one with them.
+  lastInfoColumn = firstTextColumn + 6
 };
 
 static_assert(sizeof(InfoFields::integers) == (aggregationColumn - firstColumn + 1) * sizeof(int),
@@ -42,15 +42,21 @@ enum DataColumn {
   dataCheckColumn
 };
 
-bool isInteger(sqlite3_stmt *stmt, int column) {
-  return sqlite3_column_type(stmt, column) == SQLITE_INTEGER;
+// A column's value, fetched once for its type and its contents: every
+// sqlite3_column_* call enters the statement anew, and a read of a row took
+// three of them a column. Reading the value itself is safe here because a
+// connection serves one thread at a time.
+sqlite3_value *valueOf(sqlite3_stmt *stmt, int column) {
+  return sqlite3_column_value(stmt, column);
 }
+
+bool isInteger(sqlite3_value *value) { return sqlite3_value_type(value) == SQLITE_INTEGER; }
 
 bool fitsInt(sqlite3_int64 value) { return value >= INT32_MIN && value <= INT32_MAX; }
 
-std::string_view textOf(sqlite3_stmt *stmt, int column) {
-  const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
-  return text ? std::string_view(text, static_cast<size_t>(sqlite3_column_bytes(stmt, column)))
+std::string_view textOf(sqlite3_value *value) {
+  const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(value));
+  return text ? std::string_view(text, static_cast<size_t>(sqlite3_value_bytes(value)))
               : std::string_view();
 }
 
@@ -58,10 +64,9 @@ std::string_view textOf(sqlite3_stmt *stmt, int column) {
 // holds an integer that fits 32 bits.
 bool readIntegers(sqlite3_stmt *stmt, int from, int to, int *values) {
   for (int column = from; column <= to; ++column) {
-    if (!isInteger(stmt, column)) return false;
-    sqlite3_int64 value = sqlite3_column_int64(stmt, column);
-    if (!fitsInt(value)) return false;
-    values[column - from] = static_cast<int>(value);
+    sqlite3_value *value = valueOf(stmt, column);
+    if (!isInteger(value) || !fitsInt(sqlite3_value_int64(value))) return false;
+    values[column - from] = sqlite3_value_int(value);
   }
   return true;
 }
@@ -75,18 +80,37 @@ bool shapeIsSound(int frequency, int first, int last, int count, sqlite3_int64 b
 
 // The stored checksum, read only where the file has them, matches.
 bool checksumMatches(sqlite3_stmt *stmt, int column, int64_t computed) {
-  return isInteger(stmt, column) && sqlite3_column_int64(stmt, column) == computed;
+  sqlite3_value *stored = valueOf(stmt, column);
+  return isInteger(stored) && sqlite3_value_int64(stored) == computed;
 }
 
 // The code and the six texts of an info row, each read once; false unless
 // every one is stored as text.
+bool readText(sqlite3_stmt *stmt, int column, std::string_view &text) {
+  sqlite3_value *value = valueOf(stmt, column);
+  if (sqlite3_value_type(value) != SQLITE_TEXT) return false;
+  text = textOf(value);
+  return true;
+}
+
 bool readTexts(sqlite3_stmt *stmt, InfoFields &fields) {
-  if (sqlite3_column_type(stmt, codeColumn) != SQLITE_TEXT) return false;
-  fields.code = textOf(stmt, codeColumn);
+  if (!readText(stmt, codeColumn, fields.code)) return false;
   for (int i = 0; i < 6; ++i) {
-    if (sqlite3_column_type(stmt, firstTextColumn + i) != SQLITE_TEXT) return false;
-    fields.texts[i] = textOf(stmt, firstTextColumn + i);
+    if (!readText(stmt, firstTextColumn + i, fields.texts[i])) return false;
   }
+  return true;
+}
+
+// The observations' length that an info row's check covers: the writer
+// always stores 8 bytes a count, so a checked row needs no measuring.
+bool readObservationBytes(sqlite3_stmt *stmt, bool checked, InfoFields &row) {
+  if (checked) {
+    row.observationBytes = int64_t{row.integers[countColumn - firstColumn]} * 8;
+    return true;
+  }
+  sqlite3_value *length = valueOf(stmt, lastInfoColumn);
+  if (!isInteger(length)) return false;
+  row.observationBytes = sqlite3_value_int64(length);
   return true;
 }
 
@@ -95,12 +119,11 @@ bool readTexts(sqlite3_stmt *stmt, InfoFields &fields) {
 int readInfoRow(sqlite3_stmt *stmt, bool checked, SeriesInfo &out) {
   InfoFields row{};
   int *v = row.integers;
-  if (!readIntegers(stmt, firstColumn, aggregationColumn, v) ||
-      !isInteger(stmt, blobLengthColumn) || !readTexts(stmt, row)) {
+  if (!readIntegers(stmt, firstColumn, aggregationColumn, v) || !readTexts(stmt, row) ||
+      !readObservationBytes(stmt, checked, row)) {
     return status::seriesUnreadable;
   }
-  row.observationBytes = sqlite3_column_int64(stmt, blobLengthColumn);
-  if (checked && !checksumMatches(stmt, infoCheckColumn, infoCheck(row))) {
+  if (checked && !checksumMatches(stmt, lastInfoColumn, infoCheck(row))) {
     return status::seriesUnreadable;
   }
   auto at = [&](int column) { return v[column - firstColumn]; };
@@ -131,12 +154,13 @@ int readInfoRow(sqlite3_stmt *stmt, bool checked, SeriesInfo &out) {
 
 int readObservationsRow(sqlite3_stmt *stmt, const char *code, bool checked, Observations &out) {
   int v[4];
+  sqlite3_value *observations = valueOf(stmt, blobColumn);
   if (!readIntegers(stmt, dataFrequencyColumn, dataAggregationColumn, v) ||
-      sqlite3_column_type(stmt, blobColumn) != SQLITE_BLOB) {
+      sqlite3_value_type(observations) != SQLITE_BLOB) {
     return status::seriesUnreadable;
   }
-  const void *blob = sqlite3_column_blob(stmt, blobColumn);
-  sqlite3_int64 bytes = sqlite3_column_bytes(stmt, blobColumn);
+  const void *blob = sqlite3_value_blob(observations);
+  sqlite3_int64 bytes = sqlite3_value_bytes(observations);
   if (!isListedFrequency(v[0]) || v[2] < 0 || bytes != sqlite3_int64{v[2]} * 8) {
     return status::seriesUnreadable;
   }
@@ -156,7 +180,7 @@ int readObservationsRow(sqlite3_stmt *stmt, const char *code, bool checked, Obse
 void readRecordTexts(sqlite3_stmt *stmt, SeriesRecord &out) {
   std::string *texts[] = {&out.units,       &out.area, &out.adjustment,
                           &out.description, &out.base, &out.source};
-  for (int i = 0; i < 6; ++i) *texts[i] = std::string(textOf(stmt, firstTextColumn + i));
+  for (int i = 0; i < 6; ++i) *texts[i] = std::string(textOf(valueOf(stmt, firstTextColumn + i)));
 }
 
 }  // namespace vemro::engine

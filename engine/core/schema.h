@@ -44,20 +44,25 @@ constexpr const char *createTable =
 // Column list shared by every query that fills a series record. The blob
 // comes last in the table, after the checksums, so that reading a record
 // or a checksum never touches the observations.
-// Each query ends in its row's checksum, NULL in a file of version 1.
+// A file of version 2 ends each information query in the row's checksum,
+// which covers the length the writer gave the observations, 8 bytes a
+// count. A file of version 1 has no checksum and ends in the blob's
+// length instead, which SQLite measures by copying the whole blob.
 #define VEMRO_INFO_COLUMNS                                                               \
   "code, first_period, last_period, obs_count, frequency, changed, decimals, magnitude," \
-  " missing, aggregation, units, area, adjustment, description, base, source,"           \
-  " length(observations)"
+  " missing, aggregation, units, area, adjustment, description, base, source"
 
 #define VEMRO_FROM_SERIES " FROM series "
+#define VEMRO_UNCHECKED_END ", length(observations)" VEMRO_FROM_SERIES
+#define VEMRO_CHECKED_END ", info_check" VEMRO_FROM_SERIES
 constexpr const char *selectInfo[] = {
-    "SELECT " VEMRO_INFO_COLUMNS ", NULL" VEMRO_FROM_SERIES "WHERE code = ?1",
-    "SELECT " VEMRO_INFO_COLUMNS ", info_check" VEMRO_FROM_SERIES "WHERE code = ?1"};
-constexpr const char *selectNext[] = {"SELECT " VEMRO_INFO_COLUMNS ", NULL" VEMRO_FROM_SERIES
-                                      "WHERE code > ?1 ORDER BY code LIMIT 1",
-                                      "SELECT " VEMRO_INFO_COLUMNS ", info_check" VEMRO_FROM_SERIES
-                                      "WHERE code > ?1 ORDER BY code LIMIT 1"};
+    "SELECT " VEMRO_INFO_COLUMNS VEMRO_UNCHECKED_END "WHERE code = ?1",
+    "SELECT " VEMRO_INFO_COLUMNS VEMRO_CHECKED_END "WHERE code = ?1"};
+constexpr const char *selectNext[] = {
+    "SELECT " VEMRO_INFO_COLUMNS VEMRO_UNCHECKED_END "WHERE code > ?1 ORDER BY code LIMIT 1",
+    "SELECT " VEMRO_INFO_COLUMNS VEMRO_CHECKED_END "WHERE code > ?1 ORDER BY code LIMIT 1"};
+#undef VEMRO_CHECKED_END
+#undef VEMRO_UNCHECKED_END
 #define VEMRO_DATA_COLUMNS "SELECT frequency, first_period, obs_count, aggregation, observations"
 constexpr const char *selectObservations[] = {
     VEMRO_DATA_COLUMNS ", NULL" VEMRO_FROM_SERIES "WHERE code = ?1",
