@@ -65,8 +65,10 @@ std::string_view textOf(sqlite3_value *value) {
 bool readIntegers(sqlite3_stmt *stmt, int from, int to, int *values) {
   for (int column = from; column <= to; ++column) {
     sqlite3_value *value = valueOf(stmt, column);
-    if (!isInteger(value) || !fitsInt(sqlite3_value_int64(value))) return false;
-    values[column - from] = sqlite3_value_int(value);
+    if (!isInteger(value)) return false;
+    sqlite3_int64 number = sqlite3_value_int64(value);
+    if (!fitsInt(number)) return false;
+    values[column - from] = static_cast<int>(number);
   }
   return true;
 }

@@ -127,17 +127,43 @@ TEST_F(RecordChecks, AChangedTextGivesStatus3) {
   EXPECT_EQ(info.code[0], 0x55) << "a refused read wrote into the record";
 }
 
-// The older schema: the same table without the two checksum columns.
-void downgradeToUncheckedSchema(const std::string &path) {
+void runSql(const std::string &path, const char *sql) {
   sqlite3 *db = nullptr;
   ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-  const char *sql =
-      "ALTER TABLE series DROP COLUMN info_check; ALTER TABLE series DROP COLUMN data_check;"
-      "PRAGMA user_version = 1; VACUUM;";
   char *error = nullptr;
   EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, &error), SQLITE_OK) << error;
   sqlite3_free(error);
   sqlite3_close(db);
+}
+
+// The older schema: the same table without the two checksum columns.
+void downgradeToUncheckedSchema(const std::string &path) {
+  runSql(path,
+         "ALTER TABLE series DROP COLUMN info_check; ALTER TABLE series DROP COLUMN data_check;"
+         "PRAGMA user_version = 1; VACUUM;");
+}
+
+// S105 keeps its count of 120 but holds a single observation.
+constexpr const char *cutObservations =
+    "UPDATE series SET observations = substr(observations, 1, 8) WHERE code = 'S105'";
+
+TEST_F(RecordChecks, CutObservationsAreRefusedByTheDataRead) {
+  runSql(path, cutObservations);
+  auto reads = readAll();
+  EXPECT_EQ(reads.at("S105").dataStatus, status::seriesUnreadable);
+  // The information is intact and its own check still holds.
+  EXPECT_EQ(reads.at("S105").infoStatus, status::ok);
+  EXPECT_TRUE(sameInfo(reads.at("S105").info, intact.at("S105").info));
+  EXPECT_EQ(reads.at("S106").dataStatus, status::ok);
+}
+
+TEST_F(RecordChecks, AnOlderFileWithCutObservationsIsUnreadable) {
+  downgradeToUncheckedSchema(path);
+  runSql(path, cutObservations);
+  auto reads = readAll();
+  EXPECT_EQ(reads.at("S105").infoStatus, status::seriesUnreadable);
+  EXPECT_EQ(reads.at("S105").dataStatus, status::seriesUnreadable);
+  EXPECT_EQ(reads.at("S106").infoStatus, status::ok);
 }
 
 TEST_F(RecordChecks, AnOlderFileReadsTheSameAndUpgrades) {
