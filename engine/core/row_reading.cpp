@@ -86,8 +86,7 @@ bool checksumMatches(sqlite3_stmt *stmt, int column, int64_t computed) {
   return isInteger(stored) && sqlite3_value_int64(stored) == computed;
 }
 
-// The code and the six texts of an info row, each read once; false unless
-// every one is stored as text.
+// False unless the column holds text.
 bool readText(sqlite3_stmt *stmt, int column, std::string_view &text) {
   sqlite3_value *value = valueOf(stmt, column);
   if (sqlite3_value_type(value) != SQLITE_TEXT) return false;
@@ -95,6 +94,7 @@ bool readText(sqlite3_stmt *stmt, int column, std::string_view &text) {
   return true;
 }
 
+// The code and the six texts of an info row, each read once.
 bool readTexts(sqlite3_stmt *stmt, InfoFields &fields) {
   if (!readText(stmt, codeColumn, fields.code)) return false;
   for (int i = 0; i < 6; ++i) {
