@@ -97,7 +97,7 @@ int main(int argc, char **argv) {
     return 2;
   }
   std::string path = argv[1];
-  int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+  int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
   vemro::engine::ensureBenchDatabase(path, "B", seriesCount, observationCount);
 
   std::vector<std::string> codes;
