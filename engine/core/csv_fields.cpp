@@ -36,6 +36,11 @@ CivilDate parseCivil(const CsvReader &reader, const std::string &text) {
   if (date.year < 0 || date.month < 0 || date.day < 0)
     throw InputError(reader.path(), reader.line(),
                      "date '" + excerptOf(text) + "' is not YYYY-MM-DD");
+  // Year 0 has no period date: an annual date of 0 reads as "no data".
+  if (date.year < 1) {
+    throw InputError(reader.path(), reader.line(),
+                     "date '" + text + "' is outside the years 1 to 9999");
+  }
   bool valid = date.month >= 1 && date.month <= 12 && date.day >= 1 &&
                date.day <= daysInMonth(static_cast<int>(date.year), date.month);
   if (!valid) throw InputError(reader.path(), reader.line(), "date '" + text + "' does not exist");

@@ -67,6 +67,8 @@ TEST_F(CsvImport, BadRowsAreRefusedWithFileLineAndReason) {
   std::string data = folder.path("data.csv"), meta = folder.path("meta.csv");
   EXPECT_EQ(refusal(metadata, "code,date,value\nQ,2020-02-30,1\n"),
             data + ":2: date '2020-02-30' does not exist");
+  EXPECT_EQ(refusal(metadata, "code,date,value\nQ,0000-03-31,1\n"),
+            data + ":2: date '0000-03-31' is outside the years 1 to 9999");
   EXPECT_EQ(refusal(metadata, "code,date,value\nQ,2020-01-01,1\nQ,2020-03-31,2\n"),
             data + ":3: a second value for the period of 2020-03-31 in series 'Q'");
   EXPECT_EQ(refusal(metadata, "code,date,value\nX,2020-01-01,1\n"),
