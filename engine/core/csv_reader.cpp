@@ -1,5 +1,6 @@
 #include "csv_reader.h"
 
+#include "folder_check.h"
 #include "input_error.h"
 
 namespace vemro::engine {
@@ -10,6 +11,7 @@ constexpr size_t blockBytes = 1 << 20;
 
 CsvReader::CsvReader(std::string path)
     : path_(std::move(path)), in_(path_, std::ios::binary), block_(blockBytes) {
+  if (isFolder(path_)) throw InputError(path_, 0, "is a folder, not a file");
   if (!in_) throw InputError(path_, 0, "cannot open the file");
   // Spreadsheets start their UTF-8 CSV files with a byte-order mark.
   refill();

@@ -11,6 +11,7 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "folder_check.h"
 #include "missing_value.h"
 #include "period_run.h"
 #include "record_check.h"
@@ -77,8 +78,7 @@ int createTemporaryFile(const std::string &target, std::string &name) {
 }
 
 void requireNoFolder(const std::string &target) {
-  struct stat info;
-  if (::stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+  if (isFolder(target)) {
     throw std::runtime_error("'" + target + "' is a folder, not a database file");
   }
 }

@@ -8,6 +8,7 @@
 
 #include "calendar.h"
 #include "csv_import.h"
+#include "folder_check.h"
 
 namespace vemro::engine {
 namespace {
@@ -28,6 +29,7 @@ int64_t fileBytes(FILE *file) {
 }  // namespace
 
 void SeriesImport::readValues(const std::string &path) {
+  if (isFolder(path)) throw valuesError(path, "is a folder, not a file");
   File file(std::fopen(path.c_str(), "rb"), std::fclose);
   if (!file) throw valuesError(path, std::string("cannot open: ") + std::strerror(errno));
   int64_t expected = 0;

@@ -1,11 +1,10 @@
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <stdexcept>
 
 #include "calendar.h"
 #include "commands.h"
 #include "database.h"
+#include "folder_check.h"
 #include "schema.h"
 
 namespace vemro::tool {
@@ -13,8 +12,7 @@ namespace vemro::tool {
 std::string databasePathFor(const std::string &name) {
   std::string existing = engine::databaseFileOf(name);
   if (!existing.empty()) return existing;
-  struct stat info;
-  if (::stat(name.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+  if (engine::isFolder(name)) {
     throw std::runtime_error("'" + name + "' is a folder, not a database file");
   }
   std::string extension = engine::schema::fileExtension;
