@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cstring>
+#include <utility>
 
 #include "row_reading.h"
 #include "schema.h"
@@ -95,8 +96,9 @@ std::string Database::prepare() {
   }
   info_ = Statement(db_, schema::selectInfo[checked_]);
   next_ = Statement(db_, schema::selectNext[checked_]);
+  codes_ = Statement(db_, schema::selectCodeAfter);
   observations_ = Statement(db_, schema::selectObservations[checked_]);
-  if (!info_.ready() || !next_.ready() || !observations_.ready()) {
+  if (!info_.ready() || !next_.ready() || !codes_.ready() || !observations_.ready()) {
     return std::string("not a series table: ") + sqlite3_errmsg(db_);
   }
   // The first step takes the read lock, held until close, and reads the index root.
@@ -109,6 +111,7 @@ std::string Database::prepare() {
 Database::~Database() {
   info_ = Statement();
   next_ = Statement();
+  codes_ = Statement();
   observations_ = Statement();
   sqlite3_close(db_);
 }
@@ -134,6 +137,21 @@ int Database::next(const char *previousCode, SeriesInfo &out) {
     return status::seriesUnreadable;
   }
   return found;
+}
+
+int Database::codeAfter(const std::string &previous, std::string &code) {
+  int step = codes_.runWithText(previous.c_str());
+  if (step == SQLITE_DONE) return status::listingOver;
+  sqlite3_stmt *stmt = codes_.get();
+  if (step != SQLITE_ROW || sqlite3_column_type(stmt, 0) != SQLITE_TEXT) {
+    return status::seriesUnreadable;
+  }
+  std::string found(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)),
+                    static_cast<size_t>(sqlite3_column_bytes(stmt, 0)));
+  // A damaged index must not send a walk round in circles.
+  if (found <= previous) return status::seriesUnreadable;
+  code = std::move(found);
+  return status::ok;
 }
 
 int Database::observations(const char *code, Observations &out) {

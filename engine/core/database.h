@@ -31,6 +31,10 @@ class Database {
   int info(const char *code, SeriesInfo &out);
   // With previousCode null the first series in code order, else the next.
   int next(const char *previousCode, SeriesInfo &out);
+  // The code after `previous` (the first for an empty one), read without
+  // checking its row, so that a damaged series hides none after it:
+  // ok, listingOver, or seriesUnreadable.
+  int codeAfter(const std::string &previous, std::string &code);
   int observations(const char *code, Observations &out);
   // The series' observations from firstPeriod to lastPeriod at `frequency`,
   // converted under `mode`, written to out.
@@ -51,7 +55,7 @@ class Database {
 
   sqlite3 *db_;
   bool checked_ = false;  // the rows carry checksums (schema version 2)
-  Statement info_, next_, observations_;
+  Statement info_, next_, codes_, observations_;
 };
 
 }  // namespace vemro::engine

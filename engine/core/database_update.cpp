@@ -6,11 +6,14 @@
 #include "database.h"
 #include "database_writer.h"
 #include "status.h"
+#include "utf8_text.h"
 
 namespace vemro::engine {
 namespace {
 
-// The old series in code order, one at a time.
+// The old series in code order, one at a time. Each code is found without
+// checking its row, so a damaged series can still be replaced by the
+// import; it stops the update only where it would be kept.
 class OldSeries {
  public:
   explicit OldSeries(const std::string &target) {
@@ -21,26 +24,33 @@ class OldSeries {
     advance();
   }
   bool done() const { return done_; }
-  const SeriesRecord &current() const { return current_; }
+  const std::string &code() const { return code_; }
+
+  // The current series' whole record, to keep it.
+  const SeriesRecord &record() {
+    int found = database_->record(code_.c_str(), record_);
+    if (found != status::ok) {
+      throw std::runtime_error("the existing series '" + excerptOf(code_) +
+                               "' cannot be read (status " + std::to_string(found) +
+                               "); import it again to replace it");
+    }
+    return record_;
+  }
 
   void advance() {
-    SeriesInfo info;
-    int found = database_->next(code_.empty() ? nullptr : code_.c_str(), info);
+    std::string previous = code_;
+    int found = database_->codeAfter(previous, code_);
     done_ = found == status::listingOver;
-    if (done_) return;
-    if (found != status::ok) {
-      throw std::runtime_error("the existing series after '" + code_ + "' cannot be read");
-    }
-    code_ = info.code;
-    if (database_->record(code_.c_str(), current_) != status::ok) {
-      throw std::runtime_error("the existing series '" + code_ + "' cannot be read");
+    if (!done_ && found != status::ok) {
+      throw std::runtime_error("the existing list of codes is damaged after " +
+                               (previous.empty() ? "its start" : "'" + excerptOf(previous) + "'"));
     }
   }
 
  private:
   std::unique_ptr<Database> database_;
   std::string code_;
-  SeriesRecord current_;
+  SeriesRecord record_;
   bool done_ = true;
 };
 
@@ -57,13 +67,13 @@ void mergeIntoDatabase(const std::string &target, const std::vector<SeriesRecord
   };
   auto next = incoming.begin();
   while (next != incoming.end() || !old.done()) {
-    bool takeOld = next == incoming.end() || (!old.done() && old.current().code < next->code);
+    bool takeOld = next == incoming.end() || (!old.done() && old.code() < next->code);
     if (takeOld) {
-      written(old.current());
+      written(old.record());
       old.advance();
       continue;
     }
-    if (!old.done() && old.current().code == next->code) old.advance();
+    if (!old.done() && old.code() == next->code) old.advance();
     written(*next++);
   }
   writer.commit();
