@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "status.h"
+#include "utf8_text.h"
 
 namespace vemro::tool {
 
@@ -13,26 +14,31 @@ std::unique_ptr<engine::Database> openForReading(const std::string &name) {
   return database;
 }
 
-void forEachSeries(engine::Database &database,
-                   const std::function<void(const engine::SeriesRecord &)> &visit) {
-  std::string previous;
-  SeriesInfo info;
-  engine::SeriesRecord record;
-  for (;;) {
-    int found = database.next(previous.empty() ? nullptr : previous.c_str(), info);
+void forEachCode(engine::Database &database,
+                 const std::function<void(const std::string &)> &visit) {
+  std::string previous, code;
+  for (;; previous = code) {
+    int found = database.codeAfter(previous, code);
     if (found == engine::status::listingOver) return;
     if (found != engine::status::ok) {
-      throw std::runtime_error("the series after '" + previous + "' is unreadable (status " +
-                               std::to_string(found) + ")");
+      throw std::runtime_error(
+          "the list of codes is damaged after " +
+          (previous.empty() ? "its start" : "'" + engine::excerptOf(previous) + "'"));
     }
-    previous = info.code;
-    found = database.record(info.code, record);
-    if (found != engine::status::ok) {
-      throw std::runtime_error("series '" + previous + "' is unreadable (status " +
-                               std::to_string(found) + ")");
-    }
-    visit(record);
+    visit(code);
   }
+}
+
+void UnreadableSeries::throwIfAny(const std::string &database) const {
+  if (found_.empty()) return;
+  constexpr size_t named = 5;
+  std::string message = std::to_string(found_.size()) + " series could not be read and were left out:";
+  for (size_t i = 0; i < found_.size() && i < named; ++i) {
+    message += (i ? ", '" : " '") + engine::excerptOf(found_[i].code) + "' (status " +
+               std::to_string(found_[i].status) + ")";
+  }
+  if (found_.size() > named) message += " and " + std::to_string(found_.size() - named) + " more";
+  throw std::runtime_error(message + "; 'vemro-db verify " + database + "' tells what is wrong");
 }
 
 }  // namespace vemro::tool

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "database.h"
 
@@ -12,9 +13,24 @@ namespace vemro::tool {
 // Throws with the reason when the file cannot be used.
 std::unique_ptr<engine::Database> openForReading(const std::string &name);
 
-// Calls visit with each series' record in code order; throws if a series
-// cannot be read.
-void forEachSeries(engine::Database &database,
-                   const std::function<void(const engine::SeriesRecord &)> &visit);
+// Calls visit with each code in code order. The codes are read without
+// checking their rows, so a damaged series hides none after it; throws
+// only when the walk itself cannot go on.
+void forEachCode(engine::Database &database, const std::function<void(const std::string &)> &visit);
+
+// The series a command could not read and went on without.
+class UnreadableSeries {
+ public:
+  void add(const std::string &code, int status) { found_.push_back({code, status}); }
+  // Throws naming them (the first few) and the database, if there are any.
+  void throwIfAny(const std::string &database) const;
+
+ private:
+  struct Entry {
+    std::string code;
+    int status;
+  };
+  std::vector<Entry> found_;
+};
 
 }  // namespace vemro::tool

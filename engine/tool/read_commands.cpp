@@ -1,6 +1,7 @@
 // export, list and show.
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <stdexcept>
@@ -49,38 +50,87 @@ void writeObservationRows(std::ostream &out, const engine::SeriesRecord &r) {
   }
 }
 
-std::ofstream createOutput(const std::string &path) {
-  std::ofstream out(path, std::ios::binary);
-  if (!out) throw std::runtime_error("cannot write '" + path + "'");
-  return out;
+// One CSV the export writes. A failed export removes what it began, so
+// no partial file is taken for a whole one.
+class OutputFile {
+ public:
+  explicit OutputFile(const std::string &path) : path_(path), out_(path, std::ios::binary) {
+    if (!out_) throw std::runtime_error("cannot write '" + path + "'");
+  }
+  ~OutputFile() {
+    if (kept_) return;
+    out_.close();
+    std::remove(path_.c_str());
+  }
+  std::ostream &stream() { return out_; }
+  void keep() {
+    if (!out_.flush()) throw std::runtime_error("writing '" + path_ + "' failed");
+    kept_ = true;
+  }
+
+ private:
+  std::string path_;
+  std::ofstream out_;
+  bool kept_ = false;
+};
+
+bool sameFile(const std::string &a, const std::string &b) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  if (fs::equivalent(a, b, error)) return true;
+  return fs::absolute(a, error).lexically_normal() == fs::absolute(b, error).lexically_normal();
+}
+
+// Opening an output over the database, or both outputs on one file, would
+// destroy the database or the other output.
+void requireSeparateFiles(const std::string &database, const std::string &metadata,
+                          const std::string &data) {
+  for (const std::string &output : {metadata, data}) {
+    if (sameFile(output, database)) {
+      throw std::runtime_error("'" + output + "' is the database itself; name another output file");
+    }
+  }
+  if (sameFile(metadata, data)) {
+    throw std::runtime_error("'" + metadata + "' is given for both the metadata and the data");
+  }
 }
 
 }  // namespace
 
+// Writes every readable series; a damaged one is left out, named at the end,
+// and makes the command fail, so the intact series can still be salvaged.
 void exportSeries(const Arguments &args) {
   if (args.size() != 3) throw std::runtime_error("expects DB META.csv DATA.csv");
   auto database = openForReading(args[0]);
-  std::ofstream metadata = createOutput(args[1]), data = createOutput(args[2]);
-  metadata << "code,frequency,aggregation,description,source,units,area,adjustment,base,"
-              "decimals,magnitude,changed\n";
-  data << "code,date,value\n";
-  forEachSeries(*database, [&](const engine::SeriesRecord &record) {
-    writeMetadataRow(metadata, record);
-    writeObservationRows(data, record);
+  requireSeparateFiles(engine::databaseFileOf(args[0]), args[1], args[2]);
+  OutputFile metadata(args[1]), data(args[2]);
+  metadata.stream() << "code,frequency,aggregation,description,source,units,area,adjustment,"
+                       "base,decimals,magnitude,changed\n";
+  data.stream() << "code,date,value\n";
+  UnreadableSeries unreadable;
+  engine::SeriesRecord record;
+  forEachCode(*database, [&](const std::string &code) {
+    int found = database->record(code.c_str(), record);
+    if (found != engine::status::ok) return unreadable.add(code, found);
+    writeMetadataRow(metadata.stream(), record);
+    writeObservationRows(data.stream(), record);
   });
-  if (!metadata.flush() || !data.flush()) throw std::runtime_error("writing the export failed");
+  metadata.keep();
+  data.keep();
+  unreadable.throwIfAny(args[0]);
 }
 
 void listCodes(const Arguments &args) {
   if (args.size() != 1) throw std::runtime_error("expects one database name");
   auto database = openForReading(args[0]);
+  UnreadableSeries unreadable;
   SeriesInfo info;
-  for (const char *previous = nullptr;; previous = info.code) {
-    int found = database->next(previous, info);
-    if (found == engine::status::listingOver) return;
-    if (found != engine::status::ok) throw std::runtime_error("a series is unreadable");
+  forEachCode(*database, [&](const std::string &code) {
+    int found = database->info(code.c_str(), info);
+    if (found != engine::status::ok) return unreadable.add(code, found);
     std::printf("%s\n", info.code);
-  }
+  });
+  unreadable.throwIfAny(args[0]);
 }
 
 void showSeries(const Arguments &args) {

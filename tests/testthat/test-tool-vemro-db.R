@@ -184,3 +184,91 @@ test_that("upgrade adds checksums to a file of the older schema and keeps its se
   expect_equal(fetchAll(older), expected)
   expect_match(runTool("upgrade", older)$out, "already of the current schema")
 })
+
+unreadableMessage <- function(command, db, code) {
+  sprintf(paste0("vemro-db %s: 1 series could not be read and were left out: '%s' (status 3); ",
+                 "'vemro-db verify %s' tells what is wrong"), command, code, db)
+}
+
+test_that("export goes on past a damaged series, names it and fails", {
+  damaged <- damagedExampleCopy()
+  folder <- dirname(damaged)
+  meta <- file.path(folder, "meta.csv")
+  data <- file.path(folder, "data.csv")
+  exported <- runTool("export", damaged, meta, data)
+  expect_identical(exported$status, 1L)
+  expect_identical(exported$err, unreadableMessage("export", damaged, "NILE"))
+  expect_identical(read.csv(meta)$code, setdiff(exampleCodes, "NILE"))
+  expect_false("NILE" %in% read.csv(data)$code)
+  expect_length(readLines(data), 2281 - 100)
+  # list reads the information alone, which the damage did not touch
+  expect_identical(runTool("list", damaged)$out, exampleCodes)
+})
+
+test_that("list goes on past a series whose information is damaged, names it and fails", {
+  skip_if_not_installed("RSQLite")
+  damaged <- file.path(scratchFolder(), "tampered.vdb")
+  file.copy(exampleDb(), damaged)
+  connection <- DBI::dbConnect(RSQLite::SQLite(), damaged)
+  DBI::dbExecute(connection, "UPDATE series SET description = 'tampered' WHERE code = 'AIRPASS'")
+  DBI::dbDisconnect(connection)
+  listed <- runTool("list", damaged)
+  expect_identical(listed$status, 1L)
+  expect_identical(listed$out, setdiff(exampleCodes, "AIRPASS"))
+  expect_identical(listed$err, unreadableMessage("list", damaged, "AIRPASS"))
+})
+
+test_that("export refuses to write over the database or one file twice, and writes nothing", {
+  folder <- scratchFolder()
+  db <- file.path(folder, "copy.vdb")
+  file.copy(exampleDb(), db)
+  before <- readBin(db, "raw", file.size(db))
+  other <- file.path(folder, "other.csv")
+  overDb <- runTool("export", db, db, other)
+  expect_identical(overDb$err,
+                   sprintf("vemro-db export: '%s' is the database itself; name another output file",
+                           db))
+  sameByAnotherName <- file.path(folder, ".", "other.csv")
+  twice <- runTool("export", db, other, sameByAnotherName)
+  expect_identical(twice$err, sprintf(
+    "vemro-db export: '%s' is given for both the metadata and the data", other))
+  expect_identical(c(overDb$status, twice$status), c(1L, 1L))
+  expect_identical(readBin(db, "raw", file.size(db) + 1), before)
+  expect_identical(list.files(folder), "copy.vdb")
+})
+
+test_that("an import replaces a damaged series, and stops on one it would have to keep", {
+  damaged <- damagedExampleCopy()
+  folder <- dirname(damaged)
+  meta <- writeText(file.path(folder, "meta.csv"), "code,frequency,aggregation", "NILE,10,1")
+  data <- writeText(file.path(folder, "data.csv"), "date,NILE", "1871-12-31,1120")
+  otherMeta <- writeText(file.path(folder, "other.csv"), "code,frequency,aggregation", "ZZZ,10,1")
+
+  kept <- runTool("import", damaged, "--meta", otherMeta)
+  expect_identical(kept$status, 1L)
+  expect_identical(kept$err, paste("vemro-db import: the existing series 'NILE' cannot be read",
+                                   "(status 3); import it again to replace it"))
+  replaced <- runTool("import", damaged, "--meta", meta, "--wide", data)
+  expect_identical(replaced$status, 0L)
+  expect_identical(runTool("verify", damaged)$status, 0L)
+  expect_identical(runTool("list", damaged)$out, exampleCodes)
+  expect_identical(tail(runTool("show", damaged, "NILE")$out, 1), "NILE,1871-12-31,1120")
+})
+
+test_that("an import names an input that is a folder, and a date before year 1", {
+  folder <- scratchFolder()
+  db <- file.path(folder, "new.vdb")
+  meta <- writeText(file.path(folder, "meta.csv"), "code,frequency,aggregation", "A,10,1")
+  inputs <- list(c("--meta", folder), c("--meta", meta, "--long", folder),
+                 c("--meta", meta, "--values", folder))
+  for (input in inputs) {
+    refused <- runTool("import", db, input)
+    expect_identical(refused$status, 1L)
+    expect_match(refused$err, sprintf("^vemro-db import: %s(:0)?: is a folder, not a file$", folder))
+  }
+  early <- writeText(file.path(folder, "early.csv"), "code,date,value", "A,0000-12-31,1")
+  refused <- runTool("import", db, "--meta", meta, "--long", early)
+  expect_identical(refused$err, sprintf(
+    "vemro-db import: %s:2: date '0000-12-31' is outside the years 1 to 9999", early))
+  expect_false(file.exists(db))
+})
