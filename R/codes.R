@@ -7,9 +7,10 @@
 #' @param direct `TRUE` to list a database of the direct service, `FALSE`
 #'   for a local database file.
 #' @return A character vector of the database's codes in the order the
-#'   vendor library lists them; `character(0)` for an empty database. The
-#'   direct service lists at most 32 pages of codes; pages it fails to send
-#'   are left out.
+#'   vendor library lists them; `character(0)` for an empty database. A
+#'   local series whose stored information is damaged is left out;
+#'   `vemro-db verify` names it. The direct service lists at most 32 pages
+#'   of codes; pages it fails to send are left out.
 #' @export
 vemroCodes <- function(database, pattern = NULL, direct = FALSE) {
   checkString(database, "database")

@@ -95,22 +95,20 @@ std::string Database::prepare() {
     return sqlite3_errmsg(db_);
   }
   info_ = Statement(db_, schema::selectInfo[checked_]);
-  next_ = Statement(db_, schema::selectNext[checked_]);
   codes_ = Statement(db_, schema::selectCodeAfter);
   observations_ = Statement(db_, schema::selectObservations[checked_]);
-  if (!info_.ready() || !next_.ready() || !codes_.ready() || !observations_.ready()) {
+  if (!info_.ready() || !codes_.ready() || !observations_.ready()) {
     return std::string("not a series table: ") + sqlite3_errmsg(db_);
   }
   // The first step takes the read lock, held until close, and reads the index root.
-  int step = next_.runWithText("");
-  sqlite3_reset(next_.get());
+  int step = codes_.runWithText("");
+  sqlite3_reset(codes_.get());
   if (step != SQLITE_ROW && step != SQLITE_DONE) return sqlite3_errmsg(db_);
   return {};
 }
 
 Database::~Database() {
   info_ = Statement();
-  next_ = Statement();
   codes_ = Statement();
   observations_ = Statement();
   sqlite3_close(db_);
@@ -129,14 +127,14 @@ int Database::info(const char *code, SeriesInfo &out) {
 
 int Database::next(const char *previousCode, SeriesInfo &out) {
   // A copy: callers naturally pass the code of the very record being filled.
-  std::string previous = previousCode ? previousCode : "";
-  int found = fillInfo(next_.runWithText(previous.c_str()), next_.get(), out);
-  if (found == status::seriesNotFound) return status::listingOver;
-  // A damaged index must not send a listing round in circles.
-  if (found == status::ok && previousCode && std::strcmp(out.code, previous.c_str()) <= 0) {
-    return status::seriesUnreadable;
+  std::string code = previousCode ? previousCode : "";
+  for (;;) {
+    int found = codeAfter(std::string(code), code);
+    if (found != status::ok) return found;
+    // A damaged row is passed over, so that it hides no series after it.
+    found = info(code.c_str(), out);
+    if (found != status::seriesUnreadable) return found;
   }
-  return found;
 }
 
 int Database::codeAfter(const std::string &previous, std::string &code) {

@@ -29,7 +29,8 @@ class Database {
   Database &operator=(const Database &) = delete;
 
   int info(const char *code, SeriesInfo &out);
-  // With previousCode null the first series in code order, else the next.
+  // With previousCode null the first series in code order, else the next;
+  // a series whose row is damaged is passed over.
   int next(const char *previousCode, SeriesInfo &out);
   // The code after `previous` (the first for an empty one), read without
   // checking its row, so that a damaged series hides none after it:
@@ -55,7 +56,7 @@ class Database {
 
   sqlite3 *db_;
   bool checked_ = false;  // the rows carry checksums (schema version 2)
-  Statement info_, next_, codes_, observations_;
+  Statement info_, codes_, observations_;
 };
 
 }  // namespace vemro::engine

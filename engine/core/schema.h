@@ -58,12 +58,9 @@ constexpr const char *createTable =
 constexpr const char *selectInfo[] = {
     "SELECT " VEMRO_INFO_COLUMNS VEMRO_UNCHECKED_END "WHERE code = ?1",
     "SELECT " VEMRO_INFO_COLUMNS VEMRO_CHECKED_END "WHERE code = ?1"};
-constexpr const char *selectNext[] = {
-    "SELECT " VEMRO_INFO_COLUMNS VEMRO_UNCHECKED_END "WHERE code > ?1 ORDER BY code LIMIT 1",
-    "SELECT " VEMRO_INFO_COLUMNS VEMRO_CHECKED_END "WHERE code > ?1 ORDER BY code LIMIT 1"};
 #undef VEMRO_CHECKED_END
 #undef VEMRO_UNCHECKED_END
-// The codes alone, for walking a file whose rows may be damaged.
+// The codes alone, in order, for walking a file whose rows may be damaged.
 constexpr const char *selectCodeAfter =
     "SELECT code FROM series WHERE code > ?1 ORDER BY code LIMIT 1";
 #define VEMRO_DATA_COLUMNS "SELECT frequency, first_period, obs_count, aggregation, observations"

@@ -112,7 +112,7 @@ TEST_F(RecordChecks, AFlippedObservationGivesStatus3AndWritesNothing) {
   EXPECT_EQ(database->observations("S106", observations), status::ok);
 }
 
-TEST_F(RecordChecks, AChangedTextGivesStatus3) {
+TEST_F(RecordChecks, AChangedTextGivesStatus3AndTheListingPassesOverIt) {
   std::string bytes = good;
   size_t at = bytes.find("Series number 17");
   ASSERT_NE(at, std::string::npos);
@@ -125,6 +125,15 @@ TEST_F(RecordChecks, AChangedTextGivesStatus3) {
   std::memset(&info, 0x55, sizeof info);
   EXPECT_EQ(database->info("S117", info), status::seriesUnreadable);
   EXPECT_EQ(info.code[0], 0x55) << "a refused read wrote into the record";
+
+  // A listing passes over the damaged series and loses none after it.
+  std::vector<std::string> listed;
+  for (const char *code = nullptr; database->next(code, info) == status::ok; code = info.code) {
+    listed.push_back(info.code);
+  }
+  std::vector<std::string> expected = codes;
+  expected.erase(expected.begin() + 17);
+  EXPECT_EQ(listed, expected);
 }
 
 void runSql(const std::string &path, const char *sql) {

@@ -32,6 +32,7 @@ test_that("a damaged series leaves the others' information whole", {
   DBI::dbDisconnect(connection)
   info <- vemroInfo(c("AIRPASS", "NILE", "UKGAS"), damaged)
   expect_identical(info$outcome, c("damaged or unreadable", "ok", "ok"))
+  expect_identical(vemroCodes(damaged), setdiff(exampleCodes, "AIRPASS"))
   expect_identical(info$first[2:3], as.Date(c("1871-12-31", "1960-03-31")))
   expect_true(is.na(info$first[1]))
   expect_identical(vemroDateOf(c(NA, 202001L), "monthly"), as.Date(c(NA, "2020-01-31")))
