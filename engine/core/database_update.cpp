@@ -59,8 +59,9 @@ class OldSeries {
 void mergeIntoDatabase(const std::string &target, const std::vector<SeriesRecord> &incoming,
                        const std::function<void()> &progress) {
   std::string file = databaseFileOf(target);
-  OldSeries old(target);
+  // The writer first: its lock keeps other writers out until the old file is replaced.
   DatabaseWriter writer(file.empty() ? target : file);
+  OldSeries old(target);
   auto written = [&](const SeriesRecord &record) {
     writer.add(record);
     if (progress) progress();

@@ -85,7 +85,8 @@ void requireNoFolder(const std::string &target) {
 
 }  // namespace
 
-DatabaseWriter::DatabaseWriter(std::string targetPath) : target_(std::move(targetPath)) {
+DatabaseWriter::DatabaseWriter(std::string targetPath)
+    : target_(std::move(targetPath)), folderLock_(folderOf(target_)) {
   requireNoFolder(target_);
   removeStaleTemporaryFiles(target_);
   lockFd_ = createTemporaryFile(target_, temporary_);

@@ -3,7 +3,9 @@
 // target only by commit(). Until then, and if the process dies, the target
 // stays exactly as it was; a writer destroyed without commit removes its
 // temporary file, and the next writer of the same target removes those that
-// killed writers left behind. Errors throw std::runtime_error.
+// killed writers left behind. A writer holds its folder's lock while it
+// lives (folder_lock.h), so create the writer before reading the file it
+// replaces. Errors throw std::runtime_error.
 #pragma once
 
 #include <sqlite3.h>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "folder_lock.h"
 #include "series_record.h"
 #include "statement.h"
 
@@ -33,6 +36,7 @@ class DatabaseWriter {
   void bindAndInsert(const SeriesRecord &record);
 
   std::string target_, temporary_;
+  FolderLock folderLock_;  // taken first, released last
   int lockFd_ = -1;  // holds the lock on the temporary file
   sqlite3 *db_ = nullptr;
   Statement insert_;

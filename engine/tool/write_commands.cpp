@@ -14,10 +14,14 @@ namespace vemro::tool {
 
 void createDatabase(const Arguments &args) {
   if (args.size() != 1) throw std::runtime_error("expects one database name");
-  if (!engine::databaseFileOf(args[0]).empty()) {
-    throw std::runtime_error("'" + args[0] + "' already exists");
-  }
+  auto refuseExisting = [&] {
+    if (!engine::databaseFileOf(args[0]).empty()) {
+      throw std::runtime_error("'" + args[0] + "' already exists");
+    }
+  };
+  refuseExisting();
   engine::DatabaseWriter writer(databasePathFor(args[0]));
+  refuseExisting();  // again under the writer's lock: an import may have made it meanwhile
   writer.commit();
 }
 

@@ -1,5 +1,6 @@
 // An import that fails or is killed half-way leaves the previous database
 // file byte for byte as it was, and the next import clears what it left.
+// Two imports at once both land.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -9,7 +10,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
 
 #include "database.h"
 #include "database_update.h"
@@ -116,6 +121,42 @@ TEST_F(InterruptedWrite, ACompletedImportMergesOldAndNewSeries) {
   EXPECT_EQ(count, 1);
   EXPECT_EQ(database->info("N1499", info), status::ok);
   EXPECT_EQ(folder.entries(), std::vector<std::string>{"db.vdb"});
+}
+
+TEST_F(InterruptedWrite, AnImportStartedDuringAnotherWaitsAndKeepsItsSeries) {
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool firstStarted = false, secondDone = false;
+  // The first import, half-way, gives the second one time to finish; the
+  // second must instead wait and then start from the first one's file.
+  std::thread first([&] {
+    int written = 0;
+    mergeIntoDatabase(path, {monthlySeries("FIRST", 201001, {1})}, [&] {
+      if (++written != 1) return;
+      std::unique_lock<std::mutex> lock(mutex);
+      firstStarted = true;
+      changed.notify_all();
+      changed.wait_for(lock, std::chrono::milliseconds(300), [&] { return secondDone; });
+    });
+  });
+  {
+    std::unique_lock<std::mutex> lock(mutex);
+    changed.wait(lock, [&] { return firstStarted; });
+  }
+  mergeIntoDatabase(path, {monthlySeries("SECOND", 201001, {2})});
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    secondDone = true;
+    changed.notify_all();
+  }
+  first.join();
+  std::string reason;
+  auto database = Database::open(path, reason);
+  ASSERT_NE(database, nullptr) << reason;
+  SeriesInfo info;
+  for (const char *code : {"FIRST", "OLD", "SECOND"}) {
+    EXPECT_EQ(database->info(code, info), status::ok) << code << " was lost";
+  }
 }
 
 }  // namespace
