@@ -108,6 +108,10 @@ int64_t periodEndDay(int64_t index, int frequency) {
   return daysFromCivil(year, month, monthLength(year, month));
 }
 
+bool endsAfterYear9999(int64_t index, int frequency) {
+  return periodEndDay(index, frequency) > daysFromCivil(9999, 12, 31);
+}
+
 int64_t periodDateOf(int64_t index, int frequency) {
   if (frequency == 10) return index;
   if (frequency == 30) return floorDiv(index, 4) * 10 + floorMod(index, 4) + 1;

@@ -30,6 +30,9 @@ int64_t periodIndex(int periodDate, int frequency);
 int64_t indexHoldingDay(int64_t days, int frequency);
 // Day number of the last day of the period with that index.
 int64_t periodEndDay(int64_t index, int frequency);
+// Whether that period ends after 9999-12-31, past which no day has a
+// YYYY-MM-DD form to import or export it in.
+bool endsAfterYear9999(int64_t index, int frequency);
 // Period date of the period with that index; may exceed 32 bits.
 int64_t periodDateOf(int64_t index, int frequency);
 

@@ -62,8 +62,10 @@ std::string problemWith(const SeriesRecord &record) {
   for (double value : record.values) {
     if (std::isinf(value)) return "an observation is infinite";
   }
-  if (!record.values.empty() && lastPeriodOf(record) == 0) {
-    return "the observations run beyond the representable dates";
+  int64_t last = periodIndex(record.firstPeriod, record.frequency) +
+                 static_cast<int64_t>(record.values.size()) - 1;
+  if (!record.values.empty() && endsAfterYear9999(last, record.frequency)) {
+    return "the observations run past 9999-12-31";
   }
   return problemWithTexts(record);
 }

@@ -50,6 +50,8 @@ void SeriesImport::readValues(const std::string &path) {
       throw valuesError(path, "cannot be read whole");
     Series &series = series_.at(shape.code);
     int64_t first = indexHoldingDay(shape.startDay, series.record.frequency);
+    if (shape.count > 0 && endsAfterYear9999(first + shape.count - 1, series.record.frequency))
+      throw valuesError(path, "series '" + shape.code + "' runs past 9999-12-31");
     for (size_t i = 0; i < values.size(); ++i) {
       double value = std::isnan(values[i]) ? std::nan("") : values[i];
       if (std::isinf(value))

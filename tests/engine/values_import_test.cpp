@@ -81,6 +81,12 @@ TEST_F(ValuesImport, AFileThatDoesNotFitItsMetadataIsRefused) {
   EXPECT_NE(refusal(metadata, bytesOf({1, HUGE_VAL, 3, 4, 5})).find(
                 "value 2 of series 'M' is infinite"),
             std::string::npos);
+  EXPECT_EQ(refusal("code,frequency,aggregation,start,count\nD,61,1,9999-12-30,3\n",
+                    bytesOf({1, 2, 3})),
+            folder.path("values.f64") + ": series 'D' runs past 9999-12-31");
+  EXPECT_EQ(imported("code,frequency,aggregation,start,count\nD,61,1,9999-12-30,2\n",
+                     bytesOf({1, 2}))[0].values.size(),
+            2u);
   EXPECT_NE(refusal("code,frequency,aggregation,start,count\nM,40,1,2020-01-31,\n", "")
                 .find("'start' and 'count' go together"),
             std::string::npos);

@@ -255,7 +255,7 @@ test_that("an import replaces a damaged series, and stops on one it would have t
   expect_identical(tail(runTool("show", damaged, "NILE")$out, 1), "NILE,1871-12-31,1120")
 })
 
-test_that("an import names an input that is a folder, and a date before year 1", {
+test_that("an import names an input that is a folder, and dates outside the years 1 to 9999", {
   folder <- scratchFolder()
   db <- file.path(folder, "new.vdb")
   meta <- writeText(file.path(folder, "meta.csv"), "code,frequency,aggregation", "A,10,1")
@@ -270,5 +270,11 @@ test_that("an import names an input that is a folder, and a date before year 1",
   refused <- runTool("import", db, "--meta", meta, "--long", early)
   expect_identical(refused$err, sprintf(
     "vemro-db import: %s:2: date '0000-12-31' is outside the years 1 to 9999", early))
+  # 9999-12-31 is a Friday: its week, ending on Sunday, ends in year 10000
+  weekly <- writeText(file.path(folder, "weekly.csv"), "code,frequency,aggregation", "W,57,1")
+  late <- writeText(file.path(folder, "late.csv"), "code,date,value", "W,9999-12-31,1")
+  refused <- runTool("import", db, "--meta", weekly, "--long", late)
+  expect_identical(refused$err,
+                   "vemro-db import: series 'W': the observations run past 9999-12-31")
   expect_false(file.exists(db))
 })
