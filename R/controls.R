@@ -6,7 +6,8 @@
 #' combined when a series is read at a lower frequency than its own.
 #' `vemroAuthenticate()` signs in to the direct service; the service and the
 #' certificates to trust are named by the environment variables
-#' `VEMRO_SERVICE` and `VEMRO_CA_FILE` (see the client library's README).
+#' `VEMRO_SERVICE` (by default `http://127.0.0.1:8750`) and `VEMRO_CA_FILE`
+#' (see the client library's README).
 #'
 #' @param direct `TRUE` for the direct service, `FALSE` for the local
 #'   library.
@@ -60,7 +61,8 @@ vemroSetAggregation <- function(mode, direct = FALSE) {
 vemroAuthenticate <- function(user = NULL, key = NULL) {
   user <- credential(user, "user", "VEMRO_USER")
   key <- credential(key, "key", "VEMRO_KEY")
-  status <- .C("c_vemroAuthenticate", user, key, status = integer(1), PACKAGE = "Vemro")$status
+  status <- .C("c_vemroAuthenticate", nativeStrings(user), nativeStrings(key), status = integer(1),
+                PACKAGE = "Vemro")$status
   if (status != 0L) authenticationError(status, user)
   invisible(status)
 }

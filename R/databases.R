@@ -8,6 +8,10 @@
 #' @export
 vemroDatabases <- function(path = ".") {
   checkString(path, "path")
-  if (!dir.exists(path)) argumentError(sprintf("`path`: no such folder: %s", shownText(path)))
-  sort(list.files(path, pattern = "\\.vdb$", full.names = TRUE))
+  folder <- nativeStrings(path)
+  if (!dir.exists(folder)) argumentError(sprintf("`path`: no such folder: %s", shownText(path)))
+  # Matched as bytes: a file name that is not valid text in this locale is
+  # still a database.
+  files <- list.files(folder, full.names = TRUE)
+  sort(files[grepl("\\.vdb$", files, useBytes = TRUE)])
 }

@@ -17,10 +17,11 @@ argumentError <- function(message) {
   vemroAbort(message, "argument")
 }
 
-# Text that came from a user (a code, a path) shown in a message: long text
-# is cut so that a message stays readable.
+# Text that came from a user (a code, a path) shown in a message: control
+# characters and bytes that are not text are escaped, so that each can be
+# seen, and long text is cut so that a message stays readable.
 shownText <- function(x, width = 60L) {
-  x <- enc2utf8(as.character(x))
+  x <- encodeString(as.character(x), na.encode = FALSE)
   long <- !is.na(x) & nchar(x, type = "chars", allowNA = TRUE) > width
   x[long] <- paste0(substr(x[long], 1L, width - 3L), "...")
   x

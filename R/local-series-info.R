@@ -25,7 +25,7 @@ qvbSeriesInfo <- function(database, code) {
   checkString(database, "database")
   checkString(code, "code")
   result <- tryCatch(
-    .C("qvbGetInfo", database, code,
+    .C("qvbGetInfo", nativeStrings(database), nativeStrings(code),
        firstDate = integer(1), lastDate = integer(1), attrA = integer(1),
        frequency = integer(1), attrB = integer(1), attrC = integer(1),
        attrD = integer(1), attrE = integer(1), attrF = integer(1),

@@ -31,3 +31,24 @@ test_that("texts read from the engine are marked UTF-8", {
   expect_identical(Encoding(localText), "UTF-8")
   expect_identical(localText, description)
 })
+
+test_that("a path that is no valid text, or is marked as bytes, opens from every function", {
+  folder <- tempfile("bytes")
+  dir.create(folder)
+  invalid <- paste0(folder, "/bad\xff.vdb")
+  marked <- paste0(folder, "/caf\xc3\xa9.vdb")
+  expect_true(all(file.copy(vemroExampleDb(), c(invalid, marked))))
+  Encoding(marked) <- "bytes"
+  for (db in c(invalid, marked)) {
+    expect_identical(vemroCodes(db)[1], "AIRPASS")
+    expect_identical(vemroSeriesInfo("NILE", db, resolve = FALSE)$info$attrA, 100L)
+    expect_identical(vemroGetData("NILE", db, 1871, 1872, 10, 2)[, 1], as.double(Nile[1:2]))
+    expect_identical(qvbSeriesInfo(db, "NILE")$attrA, 100L)
+    expect_identical(as.numeric(vemroFetch("NILE", db, start = 1871, end = 1872)),
+                     as.double(Nile[1:2]))
+    expect_identical(vemroInfo("NILE", db)$outcome, "ok")
+  }
+  expect_length(vemroDatabases(folder), 2)
+  error <- expect_error(vemroCodes(paste0(folder, "/no\001such.vdb")), class = "vemro_error_open")
+  expect_match(conditionMessage(error), "no\\001such.vdb", fixed = TRUE)
+})
