@@ -5,7 +5,8 @@
 #'
 #' @param start Period date of the first period, in the form of the
 #'   frequency: a year (annual), year * 10 + quarter (quarterly),
-#'   year * 100 + month (monthly) or YYYYMMDD (day-based).
+#'   year * 100 + month (monthly) or YYYYMMDD (day-based: the last day of
+#'   a week, a weekday for business days).
 #' @param n Number of periods.
 #' @param frequency Frequency code: 10, 30, 40, 51 to 57, 60 or 61.
 #' @return An integer vector of `n` calendar dates, YYYYMMDD.
@@ -16,7 +17,7 @@ vemroDateSeq <- function(start, n, frequency) {
   checkInteger(start, "start")
   checkCount(n, "n")
   checkFrequency(frequency)
-  checkPeriodDate(start, frequency, "start")
+  checkPeriodDate(start, frequency, "start", exact = TRUE)
   checkPeriodRun(start, n, frequency)
   .C("c_vemroDateSeq", as.integer(start), as.integer(n), as.integer(frequency),
      dates = integer(n), PACKAGE = "Vemro")$dates

@@ -15,10 +15,12 @@
 #'   one name for all of them.
 #' @param start,end Period dates of the first and last observation, in the
 #'   form of `frequency`: a year, year * 10 + quarter, year * 100 + month or
-#'   YYYYMMDD.
+#'   YYYYMMDD; for the day-based frequencies any day names the period that
+#'   holds it. `start` must not come after `end`.
 #' @param frequency Frequency code: 10, 30, 40, 51 to 57, 60 or 61.
 #' @param observations Number of observations from `start` to `end` at
-#'   `frequency`: the number of rows of the matrix.
+#'   `frequency`: the number of rows of the matrix. Any other number is
+#'   refused.
 #' @param direct `TRUE` to read from the direct service, `FALSE` for local
 #'   database files.
 #' @param merge `TRUE` to ask the vendor library for merged data.
@@ -43,7 +45,8 @@ vemroGetData <- function(codes, databases, start, end, frequency, observations,
   checkFrequency(frequency)
   checkPeriodDate(start, frequency, "start")
   checkPeriodDate(end, frequency, "end")
-  checkCount(observations, "observations")
+  if (start > end) argumentError("`start` must not come after `end`")
+  checkObservations(observations, periodCount(start, end, frequency))
   checkFlag(direct, "direct")
   checkFlag(merge, "merge")
   checkPositive(reopen, "reopen")
@@ -53,24 +56,25 @@ vemroGetData <- function(codes, databases, start, end, frequency, observations,
     visited <- unique(databases[which])
     data <- matrix(NA_real_, nrow = observations, ncol = length(which),
                    dimnames = list(NULL, codes[which]))
-    .C("c_vemroGetData", as.integer(direct), data = data, codes[which], databases[which],
-       visited, length(visited), length(which), as.integer(start), as.integer(end),
-       as.integer(frequency), as.integer(merge), as.integer(observations),
-       as.integer(reopen), NAOK = TRUE, PACKAGE = "Vemro")$data
+    .C("c_vemroGetData", as.integer(direct), data = data, nativeStrings(codes[which]),
+       nativeStrings(databases[which]), nativeStrings(visited), length(visited), length(which),
+       as.integer(start), as.integer(end), as.integer(frequency), as.integer(merge),
+       as.integer(observations), as.integer(reopen), NAOK = TRUE, PACKAGE = "Vemro")$data
   }
   tryCatch(readSeries(seq_along(codes)), error = function(e) {
-    refuseShortStride(e, observations)
     explainReadFailure(e, codes, databases, frequency, direct, readSeries)
   })
 }
 
-# The bridge refuses, before the library writes anything, a matrix with
-# fewer rows than the periods from start to end; say so in the caller's
-# terms.
-refuseShortStride <- function(e, observations) {
-  pattern <- "^Column stride -?[0-9]+ is smaller than the ([0-9]+) observations.*$"
-  message <- conditionMessage(e)
-  if (!grepl(pattern, message)) return(invisible())
-  argumentError(sprintf("`observations` is %d, but there are %s periods from `start` to `end`",
-                        as.integer(observations), sub(pattern, "\\1", message)))
+# The matrix has one row per period: fewer would have the library write
+# past its columns, more would only be rows of NA (and a typo of a huge
+# count would take all memory).
+checkObservations <- function(observations, periods) {
+  checkCount(observations, "observations")
+  if (observations != periods) {
+    argumentError(sprintf("`observations` is %s, but there are %s periods from `start` to `end`",
+                          format(observations, scientific = FALSE),
+                          format(periods, scientific = FALSE)))
+  }
+  invisible(observations)
 }

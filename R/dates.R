@@ -14,7 +14,10 @@
 #'   `"business"`, `"daily"`) or code (10, 30, 40, 51 to 57, 60, 61).
 #'   `"weekly"` alone means weeks ending on Friday.
 #' @return `vemroPeriodOf()`: an integer vector of period dates.
-#'   `vemroDateOf()`: a `Date` vector.
+#'   `vemroDateOf()`: a `Date` vector. Both give `NA` where there is no
+#'   such period: outside the years 1 to 9999 (a week that ends in the
+#'   year 10000 included), and for a number that is no period date of the
+#'   frequency.
 #' @examples
 #' vemroPeriodOf(as.Date(c("2020-02-15", "2020-11-30")), "quarterly")
 #' vemroDateOf(c(20201L, 20204L), "quarterly")
@@ -22,6 +25,8 @@
 vemroPeriodOf <- function(dates, frequency) {
   if (!inherits(dates, "Date")) argumentError("`dates` must be a Date vector")
   frequency <- frequencyCode(frequency)
+  # Only the days of the years 1 to 9999 have period dates.
+  dates[!is.na(dates) & (dates < as.Date("0001-01-01") | dates > as.Date("9999-12-31"))] <- NA
   parts <- as.POSIXlt(dates)
   year <- parts$year + 1900L
   month <- parts$mon + 1L
@@ -32,6 +37,8 @@ vemroPeriodOf <- function(dates, frequency) {
     "60" = yyyymmdd(dates - pmax(parts$wday - 5L, 0L) - 2L * (parts$wday == 0L)),
     "61" = yyyymmdd(dates),
     yyyymmdd(dates + ((frequency - 50L) %% 7L - parts$wday) %% 7L))
+  # A week that ends after 9999-12-31 has no period date either.
+  periods[periods > 99991231L] <- NA
   as.integer(periods)
 }
 
@@ -45,6 +52,7 @@ vemroDateOf <- function(periods, frequency) {
   if (frequency >= 51L) {
     # A day is a period date only of its own period: a weekly date is the
     # week's last day, a business date a weekday.
+    periods[!periods %/% 10000L %in% 1:9999] <- NA
     days <- dateOfYyyymmdd(periods)
     days[!is.na(days) & vemroPeriodOf(days, frequency) != periods] <- NA
     return(days)
@@ -53,7 +61,7 @@ vemroDateOf <- function(periods, frequency) {
                  "40" = periods %/% 100L)
   lastMonth <- switch(as.character(frequency), "10" = rep(12L, length(periods)),
                       "30" = (periods %% 10L) * 3L, "40" = periods %% 100L)
-  bad <- is.na(lastMonth) | lastMonth < 1L | lastMonth > 12L
+  bad <- is.na(lastMonth) | lastMonth < 1L | lastMonth > 12L | !year %in% 1:9999
   lastMonth[bad] <- NA_integer_
   # The day before the first of the next month, but December ends on the
   # 31st: the year 10000 has no date.
@@ -75,10 +83,9 @@ vemroPeriodSeq <- function(start, n, frequency) {
   checkCount(n, "n")
   frequency <- frequencyCode(frequency)
   if (n == 0L) return(integer(0))
-  first <- vemroDateOf(start, frequency)
-  if (is.na(first)) argumentError("`start` is not a period date of the frequency")
-  checkPeriodDate(start, frequency, "start")
+  checkPeriodDate(start, frequency, "start", exact = TRUE)
   checkPeriodRun(start, n, frequency)
+  first <- vemroDateOf(start, frequency)
   days <- switch(as.character(frequency), "10" = seq(first + 1L, by = "year", length.out = n) - 1L,
                  "30" = seq(first + 1L, by = "quarter", length.out = n) - 1L,
                  "40" = seq(first + 1L, by = "month", length.out = n) - 1L,

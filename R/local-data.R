@@ -41,8 +41,7 @@ vemroLocalData <- function(codes, databases, frequency = 1000, start = -1, end =
   if (length(codes) == 0L) argumentError("`codes` must hold at least one code")
   databases <- seriesDatabases(databases, codes)
   checkTargetFrequency(frequency)
-  checkInteger(start, "start")
-  checkInteger(end, "end")
+  checkRange(start, end)
   left <- leftOutSeries(codes, databases, frequency, start, end)
   kept <- setdiff(seq_along(codes), left$positions)
   if (length(kept) == 0L) return(emptyLocalMatrix(codes, frequency))
@@ -100,7 +99,8 @@ localChain <- function(codes, databases, frequency, start, end) {
 
 localRange <- function(codes, databases, frequency, start, end) {
   listed <- unique(databases)
-  range <- .C("getObsNum", listed, length(listed), databases, codes, length(codes),
+  range <- .C("getObsNum", nativeStrings(listed), length(listed), nativeStrings(databases),
+              nativeStrings(codes), length(codes),
               start = start, end = end, frequency = frequency, observations = integer(1),
               PACKAGE = "Vemro")
   if (!range$frequency %in% frequencyCodes) {
@@ -113,7 +113,8 @@ localRange <- function(codes, databases, frequency, start, end) {
 localMatrix <- function(codes, databases, range) {
   rows <- max(range$observations, 0L)
   listed <- unique(databases)
-  data <- .C("qvbGetData", listed, length(listed), databases, codes, length(codes),
+  data <- .C("qvbGetData", nativeStrings(listed), length(listed), nativeStrings(databases),
+             nativeStrings(codes), length(codes),
              start = range$start, end = range$end, range$frequency, rows,
              matrix = rep(NA_real_, rows * length(codes)), NAOK = TRUE, PACKAGE = "Vemro")
   result <- matrix(data$matrix, nrow = rows, ncol = length(codes),

@@ -2,12 +2,35 @@
 # years 1 to 9999: the bridge's own arithmetic is defined for any integer,
 # but a period outside that span comes back as a wrapped or made-up date.
 
-checkPeriodDate <- function(x, frequency, name) {
-  if (is.na(periodDay(x, frequency))) {
+# With `exact`, a day-based date must also be its period's own date (a
+# week's last day, a weekday), not any day that the period holds.
+checkPeriodDate <- function(x, frequency, name, exact = FALSE) {
+  day <- periodDay(x, frequency)
+  if (!is.na(day) && exact && frequency >= 51L && vemroPeriodOf(day, frequency) != x) {
+    day <- NA
+  }
+  if (is.na(day)) {
     argumentError(sprintf("`%s` (%s) is not a valid %s period date of the years 1 to 9999",
                           name, format(x, scientific = FALSE), frequencyName(frequency)))
   }
   invisible(x)
+}
+
+# A range bound given as a calendar date: -1 (derive it from the series)
+# or YYYYMMDD of a real day of the years 1 to 9999; a start after the end
+# is refused.
+checkRange <- function(start, end) {
+  for (name in c("start", "end")) {
+    x <- get(name)
+    checkInteger(x, name)
+    if (x != -1 && is.na(periodDay(x, 61L))) {
+      argumentError(sprintf(
+        "`%s` must be -1 or a calendar date YYYYMMDD of the years 1 to 9999, not %s",
+        name, format(x, scientific = FALSE)))
+    }
+  }
+  if (start != -1 && end != -1 && start > end) argumentError("`start` must not come after `end`")
+  invisible()
 }
 
 # A run of n periods from a valid start must end by the year 9999.
@@ -54,4 +77,33 @@ periodDay <- function(x, frequency) {
 periodYear <- function(first, perYear, monthsEach, n) {
   index <- (as.integer(format(first, "%m")) - 1) %/% monthsEach
   as.integer(format(first, "%Y")) + (index + n - 1) %/% perYear
+}
+
+# The number of periods from the period of `start` to that of `end`, as the
+# engine counts them; for day-based frequencies a day names the period
+# that holds it.
+periodCount <- function(start, end, frequency) {
+  first <- periodDay(start, frequency)
+  last <- periodDay(end, frequency)
+  kind <- periodKind(frequency)
+  if (kind %in% c("year", "quarter", "month")) {
+    perYear <- c(year = 1, quarter = 4, month = 12)[[kind]]
+    index <- function(day) {
+      month <- as.integer(format(day, "%m")) - 1
+      as.integer(format(day, "%Y")) * perYear + month %/% (12 / perYear)
+    }
+    return(index(last) - index(first) + 1)
+  }
+  # Day numbers counted from a Monday, so that day %% 7 is the weekday
+  # (0 Monday to 6 Sunday).
+  day <- function(x) as.numeric(x - as.Date("1970-01-05"))
+  if (kind == "day") return(day(last) - day(first) + 1)
+  if (kind == "week") {
+    weekEnd <- frequency - 51
+    weekIndex <- function(x) (day(x) - weekEnd + 6) %/% 7
+    return(weekIndex(last) - weekIndex(first) + 1)
+  }
+  # A Saturday or Sunday belongs to the Friday before.
+  businessIndex <- function(x) day(x) %/% 7 * 5 + pmin(day(x) %% 7, 4)
+  businessIndex(last) - businessIndex(first) + 1
 }

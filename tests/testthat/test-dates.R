@@ -53,3 +53,17 @@ test_that("a day that is not a period date of its frequency has no date", {
                    as.Date(c(NA, "2024-05-31")))
   expect_identical(vemroDateOf(1e12, "annual"), as.Date(NA))
 })
+
+test_that("outside the years 1 to 9999 there is no period and no date", {
+  lastDays <- as.Date("9999-12-30") + 0:3
+  expect_identical(vemroPeriodOf(lastDays, "weekly-sun"), rep(NA_integer_, 4))
+  expect_identical(vemroPeriodOf(lastDays, "weekly"), c(99991231L, 99991231L, NA, NA))
+  expect_identical(vemroPeriodOf(lastDays, "annual"), c(9999L, 9999L, NA, NA))
+  expect_identical(vemroPeriodOf(as.Date(c("0000-12-31", "0001-01-01")), "daily"),
+                   c(NA, 10101L))
+  expect_silent(huge <- vemroPeriodOf(structure(c(1e10, -1e10, Inf), class = "Date"), "daily"))
+  expect_identical(huge, rep(NA_integer_, 3))
+  expect_identical(vemroDateOf(c(0, 1, 9999, 10000), "annual"),
+                   as.Date(c(NA, "0001-12-31", "9999-12-31", NA)))
+  expect_identical(vemroDateOf(c(100000102L, 10101L), "weekly-sun"), as.Date(c(NA, NA)))
+})

@@ -95,6 +95,43 @@ test_that("an observation count below the periods of the range is refused, never
                    as.double(AirPassengers[1:3]))
 })
 
+test_that("a count above the periods of the range, or a start after the end, is refused", {
+  db <- vemroExampleDb()
+  expect_error(vemroGetData(c("NILE", "LYNX"), db, 1900, 1905, 10, 1e9),
+               "^`observations` is 1000000000, but there are 6 periods from `start` to `end`$",
+               class = "vemro_error_argument")
+  expect_error(vemroGetData("NILE", db, 1900, 1905, 10, 10), "there are 6 periods")
+  expect_error(vemroGetData("NILE", db, 1905, 1900, 10, 6), "^`start` must not come after `end`$",
+               class = "vemro_error_argument")
+})
+
+test_that("the count of periods agrees with the library's for every frequency", {
+  # c_vemroGetData refuses, before anything else, a stride below the
+  # library's own count; with no series it reads nothing.
+  strideAccepted <- function(start, end, frequency, stride) {
+    tryCatch({
+      .C("c_vemroGetData", 0L, double(0), character(0), character(0), character(0), 0L, 0L,
+         as.integer(start), as.integer(end), as.integer(frequency), 0L, as.integer(stride), 1L,
+         PACKAGE = "Vemro")
+      TRUE
+    }, error = function(e) FALSE)
+  }
+  set.seed(8)
+  days <- as.Date("1990-01-01") + sort(sample(0:3000, 2 * 40))
+  for (f in c(10L, 30L, 40L, 51:57, 60L, 61L)) {
+    for (k in seq(1, length(days), by = 2)) {
+      first <- days[k]
+      last <- days[k + 1]
+      # Any day names its period for the day-based frequencies.
+      start <- if (f > 40L) yyyymmddOf(first) else vemroPeriodOf(first, f)
+      end <- if (f > 40L) yyyymmddOf(last) else vemroPeriodOf(last, f)
+      count <- Vemro:::periodCount(start, end, f)
+      expect_true(strideAccepted(start, end, f, count) && !strideAccepted(start, end, f, count - 1),
+                  info = paste(f, start, end, count))
+    }
+  }
+})
+
 test_that("period dates that name no period of the years 1 to 9999 are refused", {
   expect_error(vemroGetData("AIRPASS", vemroExampleDb(), -2147483647, 2147483647, 10, 2),
                "^`start` \\(-2147483647\\) is not a valid annual period date", class = "vemro_error_argument")
@@ -110,6 +147,26 @@ test_that("period dates that name no period of the years 1 to 9999 are refused",
   expect_identical(vemroDateSeq(99994, 1, 30), 99991231L)
   expect_identical(vemroDateSeq(99991201, 31, 61)[31], 99991231L)
   expect_identical(vemroDateSeq(20240229, 2, 61), c(20240229L, 20240301L))
+  # A day is the start of a weekly or business run only as its period's own date.
+  expect_error(vemroDateSeq(20200104, 3, 55), "^`start` \\(20200104\\) is not a valid weekly-fri")
+  expect_error(vemroDateSeq(20200104, 3, 60), "is not a valid business period date")
+  expect_identical(vemroDateSeq(20200110, 2, 55), c(20200110L, 20200117L))
+  expect_error(vemroPeriodSeq(20200104, 3, 55), "^`start` \\(20200104\\) is not a valid weekly-fri")
+})
+
+test_that("a range of calendar dates is -1 or a real day, and does not run backwards", {
+  db <- vemroExampleDb()
+  for (bad in list(list(start = 1950), list(start = -2), list(end = 19500230),
+                   list(start = 99991232))) {
+    expect_error(do.call(vemroSeriesInfo, c(list("AIRPASS", db, 40), bad)),
+                 "must be -1 or a calendar date YYYYMMDD of the years 1 to 9999, not",
+                 class = "vemro_error_argument")
+    expect_error(do.call(vemroLocalData, c(list("NILE", db), bad)),
+                 "must be -1 or a calendar date YYYYMMDD", class = "vemro_error_argument")
+  }
+  expect_error(vemroLocalData("NILE", db, start = 19031231, end = 19000101),
+               "^`start` must not come after `end`$", class = "vemro_error_argument")
+  expect_identical(vemroSeriesInfo("AIRPASS", db, 40, 19500115, -1)$range$start, 195001L)
 })
 
 test_that("one frequency check for one series or many, and no range without series", {
