@@ -35,8 +35,10 @@ vemroCodes <- function(database, pattern = NULL, direct = FALSE) {
 # The listing's fixed message names no database; a direct one may also
 # have failed because the service is out of reach.
 explainListingFailure <- function(e, database, direct) {
-  if (direct) stopIfServiceUnreachable()
   status <- unname(apiStatuses[conditionMessage(e)])
-  vemroAbort(c(conditionMessage(e), i = sprintf("database: %s", shownText(database))),
+  opened <- is.na(status) || status != 1L
+  if (direct) stopIfServiceUnreachable()
+  vemroAbort(c(conditionMessage(e), i = sprintf("database: %s", shownText(database)),
+               i = if (direct && !opened) directOpenHint),
              apiKind(status), if (!is.na(status)) status)
 }

@@ -30,8 +30,8 @@ checkDatabases <- function(databases, codes, direct) {
   }
   databases <- seriesDatabases(databases, codes)
   if (!direct) {
-    missing <- unique(databases[!file.exists(databases) &
-                                !file.exists(paste0(databases, ".vdb"))])
+    paths <- nativeStrings(databases)
+    missing <- unique(databases[!file.exists(paths) & !file.exists(paste0(paths, ".vdb"))])
     if (length(missing) > 0L) {
       argumentError(sprintf("`databases`: no such database file: %s",
                             paste(shownText(missing), collapse = ", ")))
@@ -44,11 +44,17 @@ checkDatabases <- function(databases, codes, direct) {
 # the last day for an end.
 rangeDate <- function(x, name, isStart) {
   if (length(x) != 1L || is.na(x)) argumentError(sprintf("`%s` must be a single date", name))
+  whole <- is.numeric(x) && !inherits(x, "Date") && is.finite(x) && x == trunc(x)
   day <- if (inherits(x, "Date")) x
          else if (is.character(x)) textDate(x, isStart)
-         else if (is.numeric(x) && x == trunc(x) && x >= 1000 && x <= 9999) yearDate(x, isStart)
-         else if (is.numeric(x) && x == trunc(x) && x >= 10000101 && x <= 99991231) dateOfYyyymmdd(as.integer(x))
+         else if (whole && x >= 1 && x <= 9999) yearDate(x, isStart)
+         else if (whole && x >= 10000101 && x <= 99991231) dateOfYyyymmdd(as.integer(x))
          else NA
+  # Only the days of the years 1 to 9999 have periods.
+  if (!is.na(day) && (!is.finite(day) || day < as.Date("0001-01-01") ||
+                      day > as.Date("9999-12-31"))) {
+    argumentError(sprintf("`%s` must lie in the years 1 to 9999", name))
+  }
   if (is.na(day)) {
     argumentError(sprintf("`%s` must be a Date, a date as text (2020-03-31, 2020-03, 2020Q3, 2020), a year or YYYYMMDD", name))
   }

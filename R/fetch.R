@@ -9,7 +9,9 @@
 #' @param databases One database for all series, or one per series.
 #'   Defaults to the option `vemro.database`.
 #' @param frequency A frequency name or code (see [vemroPeriodOf()]); by
-#'   default the lowest frequency among the series.
+#'   default the lowest frequency among the series. Daily series fetched as
+#'   business days keep their weekday values; their weekend values are
+#'   left out, not aggregated into the Friday.
 #' @param start,end The range: a `Date`, text such as `"2020-03-31"`,
 #'   `"2020-03"`, `"2020Q3"` or `"2020"`, a year, or YYYYMMDD. By default
 #'   the range of the series.
@@ -17,14 +19,22 @@
 #'   quarterly and monthly data, an `xts` otherwise), `"ts"`, `"xts"`,
 #'   `"zoo"`, `"matrix"` (rows named YYYYMMDD), `"long"` or `"wide"`.
 #' @param source `"local"` or `"direct"`; defaults to option `vemro.source`.
+#'   The direct service is the one that the environment variable
+#'   `VEMRO_SERVICE` names (by default `http://127.0.0.1:8750`).
 #' @param ... Passed to [vemroSeriesInfo()] (`merge`, `reopen`).
 #' @return The series in the shape of `as`, with attribute `outcome`: a
 #'   character vector named by code, `"ok"` or the reason a series was not
-#'   served: `"not found"`, `"database not opened"`, `"no data"`,
-#'   `"cannot be aggregated to quarterly"` (its aggregation type forbids it),
-#'   `"lower frequency than quarterly"`, `"damaged or unreadable"` (its
-#'   stored row fails its checksum; `vemro-db verify` tells more), and
-#'   the like.
+#'   served: `"not found"`, `"database not opened"`, `"no data"` (the series
+#'   holds no observation at all), `"no observations in the range"`,
+#'   `"no monthly value in the range under strict aggregation"` (under strict
+#'   aggregation a period with a missing observation is `NA`; see
+#'   [vemroSetAggregation()]), `"cannot be aggregated to quarterly"` (its
+#'   aggregation type forbids it), `"lower frequency than quarterly"`,
+#'   `"damaged or unreadable"` (its stored row fails its checksum;
+#'   `vemro-db verify` tells more), and the like. One warning names the
+#'   series not served. When no series at all can be served the call fails
+#'   with an error of class `vemro_error_not_found` that names each series
+#'   with its reason and carries the outcomes as `outcome`.
 #' @examples
 #' vemroFetch(c("AIRPASS", "UKGAS"), vemroExampleDb(), "quarterly", "1960Q1", "1962Q4")
 #' @export
@@ -48,29 +58,26 @@ vemroFetch <- function(codes, databases = getOption("vemro.database"), frequency
   outcome[noData] <- "no data"
   served <- which(outcome == "ok")
   if (length(served) == 0L) {
-    warnOutcome(outcome)
-    vemroAbort("none of the series can be fetched", "not_found")
+    nothingOpened <- direct && length(probe$failed$notOpened) == length(codes)
+    noneServed(outcome, if (nothingOpened) directOpenHint)
   }
-  # A series that failed or has no data would pull the resolved range off,
-  # so only then is the range resolved again over the others.
-  resolved <- if (length(served) == length(codes)) probe else {
-    nativeCall(vemroSeriesInfo(codes[served], databases[served], target, first, last,
-                               direct = direct, ...))
-  }
+  resolution <- resolveServed(probe, outcome, codes, databases, target, first, last, direct, ...)
+  resolved <- resolution$resolved
+  outcome <- resolution$outcome
+  served <- which(outcome == "ok")
   range <- resolved$range
   outcome[served] <- markReasons(outcome[served], resolved$setAside,
                                  setAsideReasons(frequencyName(range$frequency)))
   served <- which(outcome == "ok")
+  if (length(served) == 0L) noneServed(outcome)
   data <- matrix(NA_real_, range$observations, length(codes), dimnames = list(NULL, codes))
-  if (length(served) > 0L) {
-    batches <- readBatches(data, outcome, served, codes, databases, range, direct, ...)
-    data <- batches$data
-    outcome <- batches$outcome
-    # A series with no observation in the range has no data for this fetch.
-    read <- served[outcome[served] == "ok"]
-    empty <- read[colSums(!is.na(data[, read, drop = FALSE])) == 0L]
-    outcome[empty] <- "no data"
-  }
+  batches <- readBatches(data, outcome, served, codes, databases, range, direct, ...)
+  data <- batches$data
+  outcome <- batches$outcome
+  read <- served[outcome[served] == "ok"]
+  empty <- read[colSums(!is.na(data[, read, drop = FALSE])) == 0L]
+  outcome[empty] <- emptyReason(probe$info[empty, ], range$frequency, direct)
+  if (!any(outcome == "ok")) noneServed(outcome)
   warnOutcome(outcome)
   shapeResult(data, range, as, outcome)
 }
@@ -83,6 +90,47 @@ failureReasons <- c(notOpened = "database not opened", notFound = "not found",
 setAsideReasons <- function(name) {
   c(noData = "no data", higherFrequency = paste("cannot be aggregated to", name),
     lowerFrequency = paste("lower frequency than", name))
+}
+
+# A series that failed or has no data would pull the resolved range off,
+# so only then is the range resolved again over the others. A series that
+# fails only in that second read (its file replaced in the meantime) is
+# marked in turn, and the range resolved again without it.
+resolveServed <- function(probe, outcome, codes, databases, target, first, last, direct, ...) {
+  resolved <- probe
+  for (attempt in 1:3) {
+    served <- which(outcome == "ok")
+    if (length(served) == 0L) noneServed(outcome)
+    if (length(served) < length(codes)) {
+      resolved <- nativeCall(vemroSeriesInfo(codes[served], databases[served], target, first,
+                                             last, direct = direct, ...))
+    }
+    if (!is.null(resolved$range)) return(list(resolved = resolved, outcome = outcome))
+    outcome[served] <- markReasons(outcome[served], c(resolved$failed, resolved$setAside["noData"]),
+                                   c(failureReasons, noData = "no data"))
+  }
+  vemroAbort("the series changed each time they were read; is a database being rewritten in place?")
+}
+
+# Why a series that was read has no value in the range: at another
+# frequency under strict aggregation, a period with a missing
+# observation is NA, so a series with gaps everywhere has none.
+emptyReason <- function(info, frequency, direct) {
+  converted <- info$frequency != frequency & info$attrA > info$attrE
+  strict <- vemroAggregation(direct) == 0L
+  ifelse(converted & strict,
+         sprintf("no %s value in the range under strict aggregation", frequencyName(frequency)),
+         "no observations in the range")
+}
+
+# With no series left to serve there is no result to return.
+noneServed <- function(outcome, hint = NULL) {
+  missed <- paste0(shownText(names(outcome)), " (", outcome, ")")
+  vemroAbort(c("none of the series can be fetched",
+               i = paste(utils::head(missed, 10L), collapse = ", "),
+               i = if (length(missed) > 10L) sprintf("and %d more", length(missed) - 10L),
+               i = hint),
+             "not_found", outcome = outcome)
 }
 
 markReasons <- function(outcome, lists, reasons) {

@@ -11,15 +11,13 @@ readFailureReasons <- c(notOpened = "the database did not open", notFound = "no 
 
 explainReadFailure <- function(e, codes, databases, frequency, direct = FALSE,
                                readSeries = NULL) {
-  message <- conditionMessage(e)
-  # The older single-series entry point words the same failures without
-  # the prefix and the final period.
-  status <- unname(apiStatuses[c(message, paste0("API: ", message, "."))])
-  status <- status[!is.na(status)][1]
   if (inherits(e, "vemro_error")) stop(e)
-  # The older chain names the unknown code after its message.
-  if (is.na(status) && startsWith(message, "Unable to load variable name ")) status <- 2L
+  failure <- nativeFailure(conditionMessage(e))
+  message <- failure$message
+  status <- failure$status
   if (!startsWith(message, "API:") && is.na(status)) vemroAbort(message)
+  notOpened <- direct && status %in% 1L
+  if (notOpened) stopIfServiceUnreachable()
   culprit <- tryCatch(failingSeries(codes, databases, frequency, direct, readSeries),
                       error = function(e) NULL)
   if (is.na(status) && !is.null(culprit$status)) status <- culprit$status
@@ -29,8 +27,25 @@ explainReadFailure <- function(e, codes, databases, frequency, direct = FALSE,
   }
   # `series`: the position of the failing series, for callers that go on
   # without it.
-  vemroAbort(c(message, i = detail), apiKind(status), if (!is.na(status)) status,
-             series = culprit$position)
+  vemroAbort(c(message, i = detail, i = if (notOpened) directOpenHint), apiKind(status),
+             if (!is.na(status)) status, series = culprit$position)
+}
+
+# A bridge message with the vendor status it stands for (NA for none
+# known). The older chain words the same failures without the prefix and
+# the final period, and names the database or the code after some of
+# them; that name is cut to a readable length.
+nativeFailure <- function(message) {
+  status <- unname(apiStatuses[c(message, paste0("API: ", message, "."))])
+  status <- status[!is.na(status)][1]
+  named <- regmatches(message, regexec(
+    "^(Could not open database|Unable to (?:load|find) variable name) (.*)$", message,
+    perl = TRUE))[[1]]
+  if (length(named) == 3L) {
+    status <- if (startsWith(named[2], "Could")) 1L else 2L
+    message <- paste(named[2], shownText(named[3]))
+  }
+  list(message = message, status = status)
 }
 
 # The first series whose information cannot be read, or that the engine

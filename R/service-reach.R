@@ -3,19 +3,29 @@
 # told apart with one plain request for the service's address: no
 # credentials travel, and a certificate is not the question here.
 stopIfServiceUnreachable <- function() {
-  service <- Sys.getenv("VEMRO_SERVICE", "http://127.0.0.1:8750")
+  service <- Sys.getenv("VEMRO_SERVICE", defaultService)
+  # A user name or password written into the address is not shown.
+  shown <- shownText(sub("//[^/@]*@", "//", service))
+  if (!grepl("^https?://[^/]", service, ignore.case = TRUE)) {
+    vemroAbort(sprintf("VEMRO_SERVICE (%s) is not an http:// or https:// address", shown),
+               "unreachable", 1002L)
+  }
   reached <- tryCatch({
     curlGetHeaders(service, redirect = FALSE, verify = FALSE, timeout = 5L)
     TRUE
   }, error = function(e) FALSE)
   if (!reached) {
-    # A user name or password written into the address is not shown.
-    shown <- sub("//[^/@]*@", "//", service)
-    vemroAbort(sprintf("the direct service at %s cannot be reached (check VEMRO_SERVICE)",
-                       shownText(shown)), "unreachable", 1002L)
+    vemroAbort(sprintf("the direct service at %s cannot be reached (check VEMRO_SERVICE)", shown),
+               "unreachable", 1002L)
   }
   invisible()
 }
+
+defaultService <- "http://127.0.0.1:8750"
+
+# What else keeps a direct database from opening once the service answers.
+directOpenHint <- paste("the direct service answers: check the database name, and sign in",
+                        "with vemroAuthenticate() if the service has users")
 
 # The reads of a direct call found no database open: the service may be
 # the reason.

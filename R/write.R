@@ -18,8 +18,11 @@
 #'   `"end of period"`, `"start of period"` or `"none"`; one for all or one
 #'   per series.
 #' @param description,source,units Optional texts, one for all or one per
-#'   series.
-#' @return `database`, invisibly.
+#'   series. They are stored whole, but a series' information holds at most
+#'   81 bytes of the description, 69 of the source and 17 of the units
+#'   (UTF-8); a warning names a longer text.
+#' @return `database`, invisibly. Each series written has today's date as
+#'   its date of last change.
 #' @examples
 #' db <- tempfile(fileext = ".vdb")
 #' vemroWrite(cbind(GAS = UKgas, DRIVER = aggregate(UKDriverDeaths, 4, sum)), db)
@@ -33,8 +36,10 @@ vemroWrite <- function(x, database, frequency = NULL, aggregation = "average",
                   "--wide" = names(long$data)[-1L], "--values" = colnames(long$values))
   checkCodes(codes)
   aggregation <- aggregationCode(aggregation, length(codes))
+  texts <- list(description = description, source = source, units = units)
+  for (name in names(texts)) texts[[name]] <- checkText(texts[[name]], name, length(codes))
   meta <- data.frame(code = codes, frequency = long$frequency, aggregation = aggregation,
-                     description = description, source = source, units = units)
+                     texts, changed = format(Sys.Date()))
   folder <- tempfile("vemro-write")
   dir.create(folder)
   on.exit(unlink(folder, recursive = TRUE), add = TRUE)
@@ -58,6 +63,29 @@ vemroWrite <- function(x, database, frequency = NULL, aggregation = "average",
   invisible(database)
 }
 
+# The bytes of each text that a series' information record holds.
+textSlots <- c(description = 81L, source = 69L, units = 17L)
+
+# A text argument as UTF-8: one for all series or one each, valid text.
+checkText <- function(x, name, n) {
+  if (!is.character(x) || anyNA(x) || !length(x) %in% c(1L, n)) {
+    argumentError(sprintf("`%s` must be text: one string for all series or %d, one per series",
+                          name, n))
+  }
+  # iconv() gives NA for bytes that are not text in their encoding, where
+  # enc2utf8() would write them as "<ff>".
+  from <- ifelse(Encoding(x) %in% c("latin1", "UTF-8"), Encoding(x), "")
+  x <- vapply(seq_along(x), function(i) iconv(x[i], from[i], "UTF-8"), "")
+  if (anyNA(x) || !all(validUTF8(x))) argumentError(sprintf("`%s` must be valid text", name))
+  long <- nchar(x, type = "bytes") > textSlots[[name]]
+  if (any(long)) {
+    rlang::warn(sprintf(paste("`%s` is longer than the %d bytes that a series' information",
+                              "holds; it is stored whole, but read cut to them"),
+                        name, textSlots[[name]]), class = "vemro_warning")
+  }
+  x
+}
+
 # The observations of `x` with their frequency code, in the layout the
 # importer is given: "--values" (a matrix of values, one column per
 # series, and the dates of its rows, one period after another), or a CSV
@@ -69,6 +97,7 @@ longSeries <- function(x, frequency) {
       argumentError(sprintf("`x` has %s periods a year; only 1, 4 and 12 can be stored",
                             format(stats::frequency(x))))
     }
+    checkNumbers(x)
     return(valuesLayout(namedValues(plainMatrix(x)), tsDates(x), unname(code)))
   }
   if (!inherits(x, "zoo") && !is.data.frame(x)) {
@@ -88,6 +117,14 @@ longSeries <- function(x, frequency) {
                          value = exactText(as.numeric(x$value))))
 }
 
+# Values that are text would reach the importer as NA.
+checkNumbers <- function(values) {
+  if (!is.numeric(values) && !(is.logical(values) && all(is.na(values)))) {
+    argumentError("`x` must hold numbers")
+  }
+  invisible(values)
+}
+
 valuesLayout <- function(values, dates, code) {
   list(frequency = code, layout = "--values", values = values, dates = dates)
 }
@@ -103,6 +140,7 @@ zooLayout <- function(x, code) {
   dates <- zoo::index(x)
   if (!inherits(dates, "Date")) argumentError("the index of `x` must be Date")
   values <- as.matrix(zoo::coredata(x))
+  checkNumbers(values)
   colnames(values) <- colnames(x)
   namedValues(values)
   checkOnePerPeriod(dates, code)
@@ -143,6 +181,10 @@ plainMatrix <- function(x) {
 # The first day of each row's period, from the ts's own time.
 tsDates <- function(x) {
   perYear <- stats::frequency(x)
+  periods <- stats::time(x) * perYear
+  if (any(abs(periods - round(periods)) > 1e-6)) {
+    argumentError("the time of `x` must fall on the start of its periods (as `start = c(2000, 1)`)")
+  }
   step <- round((stats::time(x) - floor(stats::time(x))) * perYear + 1e-9)
   year <- floor(stats::time(x) + 1e-9)
   if (any(year < 1 | year > 9999)) argumentError("`x` must lie in the years 1 to 9999")

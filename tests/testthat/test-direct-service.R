@@ -106,6 +106,9 @@ test_that("sign-in with a users file: the right key reads, a wrong one is refuse
   expect_false(grepl(key, log, fixed = TRUE))
   expect_false(grepl(wrong, log, fixed = TRUE))
   expect_gt(logLines(service, "POST /v1/token 401", 1L), 0)
+  # Signed out by the refusal, the service answers but opens nothing.
+  err <- expect_error(vemroCodes("vemro-example", direct = TRUE), class = "vemro_error_open")
+  expect_match(conditionMessage(err), "sign in with vemroAuthenticate()", fixed = TRUE)
 })
 
 test_that("a killed service gives vemro_error_unreachable within seconds", {
@@ -118,7 +121,8 @@ test_that("a killed service gives vemro_error_unreachable within seconds", {
   elapsed <- system.time({
     err <- expect_error(vemroAuthenticate("ann", "k3y-never-shown"),
                         class = "vemro_error_unreachable")
-    expect_error(vemroGetData("NILE", "vemro-example", 1871, 1880, 10, 10L, direct = TRUE))
+    expect_error(vemroGetData("NILE", "vemro-example", 1871, 1880, 10, 10L, direct = TRUE),
+                 class = "vemro_error_unreachable")
   })[["elapsed"]]
   expect_identical(err$status, 1002L)
   expect_lt(elapsed, 15)

@@ -23,7 +23,7 @@ test_that("a service that is not there gives a clean error within seconds", {
       expect_error(vemroInfo(c("AIRPASS", "NILE"), "vemro-example", source = "direct"),
                    class = "vemro_error_unreachable")
       expect_error(vemroGetData("AIRPASS", "vemro-example", 1950, 1951, 10, 2L, direct = TRUE),
-        "API: Unable to open database.", fixed = TRUE)
+                   class = "vemro_error_unreachable")
     })[["elapsed"]]
     expect_lt(elapsed, 15)
     err <- expect_error(vemroAuthenticate("ann", "k3y-never-shown"),
@@ -31,6 +31,16 @@ test_that("a service that is not there gives a clean error within seconds", {
     expect_identical(err$status, 1002L)
     expect_false(grepl("k3y-never-shown", conditionMessage(err), fixed = TRUE))
   })
+})
+
+test_that("an address that is not http or https is named as such, not as unreachable", {
+  for (address in c("ftp://127.0.0.1:9", "not a url")) {
+    withService(address, {
+      expect_error(vemroCodes("vemro-example", direct = TRUE),
+                   sprintf("VEMRO_SERVICE (%s) is not an http:// or https:// address", address),
+                   fixed = TRUE, class = "vemro_error_unreachable")
+    })
+  }
 })
 
 test_that("credentials are refused before any connection to a plain-HTTP remote host", {

@@ -33,8 +33,47 @@ test_that("series without data and series that must not aggregate are told apart
   vemroWrite(ts(cbind(FIXED = 1:24), start = 2000, frequency = 12), db, aggregation = "none")
   vemroWrite(data.frame(code = "EMPTY", date = as.Date("2000-01-31"), value = NA), db,
              frequency = "monthly")
-  expect_warning(x <- vemroFetch(c("FIXED", "EMPTY"), db, "annual"), "FIXED")
-  expect_identical(unname(attr(x, "outcome")), c("cannot be aggregated to annual", "no data"))
+  vemroWrite(ts(cbind(OK = 1:24), start = 2000, frequency = 12), db)
+  expect_warning(x <- vemroFetch(c("FIXED", "EMPTY", "OK"), db, "annual"), "FIXED")
+  expect_identical(unname(attr(x, "outcome")),
+                   c("cannot be aggregated to annual", "no observations in the range", "ok"))
+  err <- expect_error(vemroFetch(c("FIXED", "EMPTY"), db, "annual"),
+                      class = "vemro_error_not_found")
+  expect_match(conditionMessage(err), "^none of the series can be fetched\n")
+  expect_match(conditionMessage(err),
+               "FIXED (cannot be aggregated to annual), EMPTY (no observations in the range)",
+               fixed = TRUE)
+  expect_identical(unname(err$outcome),
+                   c("cannot be aggregated to annual", "no observations in the range"))
+})
+
+test_that("a fetch that can serve no series fails the same way at every stage", {
+  db <- vemroExampleDb()
+  stages <- list(
+    nothingRead = list(codes = "NOSUCH", frequency = NULL, outcome = "not found"),
+    setAside = list(codes = "NILE", frequency = "monthly",
+                    outcome = "lower frequency than monthly"),
+    emptyRange = list(codes = c("NILE", "LYNX"), frequency = "annual", start = 2000, end = 2005,
+                      outcome = rep("no observations in the range", 2)))
+  for (stage in stages) {
+    err <- expect_error(suppressWarnings(
+      vemroFetch(stage$codes, db, stage$frequency, start = stage$start, end = stage$end)),
+      "none of the series can be fetched", class = "vemro_error_not_found")
+    expect_identical(unname(err$outcome), stage$outcome)
+  }
+})
+
+test_that("under strict aggregation a series with a gap in every period says so", {
+  old <- vemroAggregation()
+  on.exit(vemroSetAggregation(old))
+  vemroSetAggregation(0)
+  expect_warning(x <- vemroFetch(c("AQOZONE", "AQTEMP"), vemroExampleDb(), "monthly"),
+                 "AQOZONE \\(no monthly value in the range under strict aggregation\\)")
+  expect_identical(unname(attr(x, "outcome")),
+                   c("no monthly value in the range under strict aggregation", "ok"))
+  vemroSetAggregation(1)
+  expect_identical(unname(attr(vemroFetch("AQOZONE", vemroExampleDb(), "monthly"), "outcome")),
+                   "ok")
 })
 
 test_that("every shape holds the same values", {
@@ -124,4 +163,15 @@ test_that("a failed batch that names its damaged series is read again without it
   expect_equal(batch$data, cbind(c(1, 1), c(2, 2), c(NA, NA), c(4, 4), c(5, 5)))
   expect_identical(batch$outcome, c("ok", "ok", "damaged or unreadable", "ok", "ok"))
   expect_identical(reads, 2L)
+})
+
+test_that("a year of any size is a year, and a date past the years 1 to 9999 is refused", {
+  db <- tempfile(fileext = ".vdb")
+  vemroWrite(ts(cbind(EARLY = c(1, 2, 3)), start = 998), db)
+  expect_identical(as.numeric(vemroFetch("EARLY", db, start = 999, end = 1000)), c(2, 3))
+  expect_identical(as.numeric(vemroFetch("EARLY", db, start = "0999", end = 999)), 2)
+  for (bad in list(as.Date(Inf), as.Date("9999-12-31") + 1, as.Date("0000-06-30"), "0000")) {
+    expect_error(vemroFetch("EARLY", db, start = bad), "^`start` must lie in the years 1 to 9999$",
+                 class = "vemro_error_argument")
+  }
 })

@@ -37,3 +37,14 @@ test_that("the older chain's failures are classed errors too", {
   expect_error(qvbSeriesInfo(tempdir(), "UKGAS"), "Could not open database",
                class = "vemro_error")
 })
+
+test_that("the older chain cuts a long name and classes a database that does not open", {
+  long <- file.path(tempdir(), strrep("z", 1e5))
+  calls <- list(function() qvbSeriesInfo(long, "NILE"), function() vemroLocalData("NILE", long))
+  for (call in calls) {
+    error <- expect_error(call(), "^Could not open database .*z\\.\\.\\.",
+                          class = "vemro_error_open")
+    expect_lt(nchar(conditionMessage(error)), 400)
+    expect_identical(error$status, 1L)
+  }
+})

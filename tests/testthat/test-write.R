@@ -68,3 +68,23 @@ test_that("a database named without its extension is written and read as the sam
   expect_identical(as.numeric(vemroFetch("N", name, as = "matrix")), c(1, 2))
   expect_identical(vemroInfo("N", name)$outcome, "ok")
 })
+
+test_that("texts are checked, long ones named, and the date of change is today", {
+  db <- tempfile(fileext = ".vdb")
+  x <- ts(cbind(B = 1:3), start = 2000)
+  expect_error(vemroWrite(x, db, units = "bad\xff"), "^`units` must be valid text$",
+               class = "vemro_error_argument")
+  expect_error(vemroWrite(x, db, source = c("a", "b")), "^`source` must be text",
+               class = "vemro_error_argument")
+  expect_error(vemroWrite(ts(cbind(A = c("x", "y")), start = 2000), db), "^`x` must hold numbers$",
+               class = "vemro_error_argument")
+  expect_error(vemroWrite(ts(cbind(A = 1:3), start = 2000.5), db),
+               "must fall on the start of its periods", class = "vemro_error_argument")
+  expect_false(file.exists(db))
+  expect_warning(vemroWrite(x, db, description = strrep("d", 82)),
+                 "`description` is longer than the 81 bytes", class = "vemro_warning")
+  expect_silent(vemroWrite(x, db, description = strrep("d", 81), units = strrep("u", 17)))
+  info <- vemroInfo("B", db)
+  expect_identical(info$description, strrep("d", 81))
+  expect_identical(info$lastChange, Sys.Date())
+})
