@@ -64,6 +64,10 @@ int parseInteger(const CsvReader &reader, const std::string &what, const std::st
   int value = 0;
   const char *end = text.data() + text.size();
   auto [stop, error] = std::from_chars(text.data() + start, end, value);
+  if (error == std::errc::result_out_of_range && stop == end) {
+    throw InputError(reader.path(), reader.line(),
+                     what + " '" + excerptOf(text) + "' is beyond the 32-bit integers");
+  }
   if (text.empty() || error != std::errc() || stop != end) {
     throw InputError(reader.path(), reader.line(),
                      what + " '" + excerptOf(text) + "' is not an integer");

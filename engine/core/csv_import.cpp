@@ -1,6 +1,7 @@
 #include "csv_import.h"
 
 #include <cmath>
+#include <set>
 
 #include "calendar.h"
 #include "csv_fields.h"
@@ -70,6 +71,10 @@ std::string fieldOf(const std::map<std::string, size_t> &columns,
 }
 
 void requireWidth(const CsvReader &reader, const std::vector<std::string> &row, size_t width) {
+  if (row.size() == 1 && row[0].empty() && width > 1) {
+    throw InputError(reader.path(), reader.line(),
+                     "an empty line where the header has " + std::to_string(width) + " fields");
+  }
   if (row.size() != width) {
     throw InputError(
         reader.path(), reader.line(),
@@ -183,7 +188,16 @@ void SeriesImport::readWide(const std::string &path) {
   if (!reader.next(header) || header.size() < 2 || header[0] != "date") {
     throw InputError(path, 1, "the header must be date followed by series codes");
   }
-  std::vector<Series *> columns(header.size() - 1, nullptr);
+  // Every column names a described series, once: a column whose cells are
+  // all empty would otherwise pass unnoticed, and a second one would merge.
+  std::vector<Series *> columns;
+  std::set<std::string> named;
+  for (size_t column = 1; column < header.size(); ++column) {
+    if (!named.insert(header[column]).second) {
+      throw InputError(path, 1, "series '" + excerptOf(header[column]) + "' has two columns");
+    }
+    columns.push_back(&described(path, 1, header[column]));
+  }
   WideRows rows(header.size() - 1);
   while (reader.next(row)) {
     requireWidth(reader, row, header.size());
@@ -200,14 +214,13 @@ void SeriesImport::readWide(const std::string &path) {
     rows.days[r] = parseDay(reader, row[0]);
     rows.lines[r] = reader.line();
     rows.dates[r] = row[0];
-    if (++rows.count == WideRows::capacity) addWideRows(path, rows, header, columns);
+    if (++rows.count == WideRows::capacity) addWideRows(path, rows, columns);
   }
-  addWideRows(path, rows, header, columns);
+  addWideRows(path, rows, columns);
 }
 
 void SeriesImport::addWideRows(const std::string &path, WideRows &rows,
-                               const std::vector<std::string> &header,
-                               std::vector<Series *> &columns) {
+                               const std::vector<Series *> &columns) {
   // The period holding each row's day, per frequency met in the block.
   std::map<int, std::vector<int64_t>> periods;
   auto periodsOf = [&](int frequency) -> const std::vector<int64_t> & {
@@ -222,8 +235,7 @@ void SeriesImport::addWideRows(const std::string &path, WideRows &rows,
     for (size_t r = 0; r < rows.count; ++r) {
       size_t cell = r * rows.width + column;
       if (!rows.filled[cell]) continue;
-      Series *&series = columns[column];
-      if (series == nullptr) series = &described(path, rows.lines[r], header[column + 1]);
+      Series *series = columns[column];
       addValue(path, rows.lines[r], *series, periodsOf(series->record.frequency)[r], rows.dates[r],
                rows.values[cell]);
     }

@@ -57,8 +57,7 @@ class SeriesImport {
   Series &described(const std::string &path, long line, const std::string &code);
   void addValue(const std::string &path, long line, Series &series, int64_t period,
                 const std::string &date, double value);
-  void addWideRows(const std::string &path, WideRows &rows, const std::vector<std::string> &header,
-                   std::vector<Series *> &columns);
+  void addWideRows(const std::string &path, WideRows &rows, const std::vector<Series *> &columns);
 
   std::map<std::string, Series> series_;
   std::vector<ValuesShape> shapes_;  // in the order of the metadata rows

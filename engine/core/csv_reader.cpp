@@ -40,7 +40,7 @@ bool CsvReader::readQuoted(std::string &field) {
     if (at_ == size_ && refill()) continue;  // the field goes on in the next block
     int c = get();
     if (c == EOF) return false;
-    if (c == '\0') throw InputError(path_, recordLine_, "a field contains a NUL byte");
+    if (c == '\0') throw fieldError("contains a NUL byte");
     if (c == '\n') {
       ++currentLine_;
       field += '\n';
@@ -50,6 +50,10 @@ bool CsvReader::readQuoted(std::string &field) {
       return true;
     }
   }
+}
+
+InputError CsvReader::fieldError(const std::string &problem) const {
+  return InputError(path_, recordLine_, "field " + std::to_string(fieldNumber_) + " " + problem);
 }
 
 bool CsvReader::next(std::vector<std::string> &fields) {
@@ -65,6 +69,7 @@ bool CsvReader::next(std::vector<std::string> &fields) {
   while (stop == ',') {
     if (count == fields.size()) fields.emplace_back();
     std::string &field = fields[count++];
+    fieldNumber_ = count;
     field.clear();
     stop = peek() == '"' ? (get(), readQuotedField(field)) : readPlain(field);
   }
@@ -77,8 +82,7 @@ int CsvReader::readQuotedField(std::string &field) {
   int c = get();
   if (c == '\r' && peek() == '\n') c = get();
   if (c == '\n') ++currentLine_;
-  if (c != ',' && c != '\n' && c != EOF)
-    throw InputError(path_, recordLine_, "text after a closing quote");
+  if (c != ',' && c != '\n' && c != EOF) throw fieldError("has text after its closing quote");
   return c;
 }
 
@@ -100,7 +104,7 @@ int CsvReader::readPlain(std::string &field) {
       ++currentLine_;
       return c;
     }
-    if (c == '\0') throw InputError(path_, recordLine_, "a field contains a NUL byte");
+    if (c == '\0') throw fieldError("contains a NUL byte");
     if (c == '\r') {
       if (peek() == '\n') continue;
       field += '\r';

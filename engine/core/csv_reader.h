@@ -11,6 +11,8 @@
 
 namespace vemro::engine {
 
+class InputError;
+
 class CsvReader {
  public:
   explicit CsvReader(std::string path);
@@ -29,12 +31,14 @@ class CsvReader {
   bool readQuoted(std::string &field);
   int readQuotedField(std::string &field);
   int readPlain(std::string &field);
+  InputError fieldError(const std::string &problem) const;  // names the field
 
   std::string path_;
   std::ifstream in_;
   std::vector<char> block_;
   size_t at_ = 0, size_ = 0;
   long currentLine_ = 1, recordLine_ = 0;
+  size_t fieldNumber_ = 0;  // of the field being read, from 1, for messages
 };
 
 }  // namespace vemro::engine

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <utility>
 
+#include "folder_check.h"
 #include "row_reading.h"
 #include "schema.h"
 #include "status.h"
@@ -33,6 +34,14 @@ long long pragmaValue(sqlite3 *db, const char *sql) {
   return value;
 }
 
+bool hasChecksumColumns(sqlite3 *db) {
+  sqlite3_stmt *stmt = nullptr;
+  bool found = sqlite3_prepare_v2(db, "SELECT info_check, data_check FROM series LIMIT 0", -1,
+                                  &stmt, nullptr) == SQLITE_OK;
+  sqlite3_finalize(stmt);
+  return found;
+}
+
 // Our own writer always leaves whole pages, so any other size means the
 // file was cut short or grown by something else.
 std::string problemWithHeader(sqlite3 *db, const std::string &path) {
@@ -43,6 +52,10 @@ std::string problemWithHeader(sqlite3 *db, const std::string &path) {
   if (version > schema::version) return "written by a newer version of the engine";
   if (version != schema::version && version != schema::uncheckedVersion)
     return "unknown schema version";
+  if (version == schema::uncheckedVersion && hasChecksumColumns(db)) {
+    // One damaged byte of the header would otherwise turn every check off.
+    return "the header says schema version 1, but the rows carry checksums";
+  }
   long long pages = pragmaValue(db, "PRAGMA page_count");
   long long pageSize = pragmaValue(db, "PRAGMA page_size");
   if (pages <= 0 || pages * pageSize != fileSize(path)) return "the file is truncated or padded";
@@ -68,7 +81,9 @@ std::string databaseFileOf(const std::string &name) {
 std::unique_ptr<Database> Database::open(const std::string &name, std::string &reason) {
   std::string path = databaseFileOf(name);
   if (path.empty()) {
-    reason = "no database file '" + name + "' (nor with " + schema::fileExtension + ")";
+    reason = isFolder(name)
+                 ? "'" + name + "' is a folder, not a database file"
+                 : "no database file '" + name + "' (nor with " + schema::fileExtension + ")";
     return nullptr;
   }
   sqlite3 *db = nullptr;
@@ -131,14 +146,20 @@ int Database::next(const char *previousCode, SeriesInfo &out) {
   for (;;) {
     int found = codeAfter(std::string(code), code);
     if (found != status::ok) return found;
-    // A damaged row is passed over, so that it hides no series after it.
+    // A damaged row is passed over, so that it hides no series after it;
+    // so is a listed code that a search cannot find, a damaged key.
     found = info(code.c_str(), out);
-    if (found != status::seriesUnreadable) return found;
+    if (found != status::seriesUnreadable && found != status::seriesNotFound) return found;
   }
 }
 
 int Database::codeAfter(const std::string &previous, std::string &code) {
-  int step = codes_.runWithText(previous.c_str());
+  // Stepping on follows the B-tree's links from cell to cell; a search
+  // compares keys on the way down, and one damaged key in an inner page
+  // would send it past whole pages of codes without a word.
+  bool onward = !walkedTo_.empty() && previous == walkedTo_;
+  walkedTo_.clear();
+  int step = onward ? sqlite3_step(codes_.get()) : codes_.runWithCopiedText(previous.c_str());
   if (step == SQLITE_DONE) return status::listingOver;
   sqlite3_stmt *stmt = codes_.get();
   if (step != SQLITE_ROW || sqlite3_column_type(stmt, 0) != SQLITE_TEXT) {
@@ -146,8 +167,15 @@ int Database::codeAfter(const std::string &previous, std::string &code) {
   }
   std::string found(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)),
                     static_cast<size_t>(sqlite3_column_bytes(stmt, 0)));
-  // A damaged index must not send a walk round in circles.
-  if (found <= previous) return status::seriesUnreadable;
+  if (found <= previous) {
+    // A damaged search must not send a walk round in circles.
+    if (!onward) return status::seriesUnreadable;
+    // A damaged key out of the table's order is passed over, as a damaged
+    // row is, and the walk goes on by searching from where it stood.
+    ++disorders_;
+    return codeAfter(previous, code);
+  }
+  walkedTo_ = found;
   code = std::move(found);
   return status::ok;
 }

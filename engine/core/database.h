@@ -34,8 +34,11 @@ class Database {
   int next(const char *previousCode, SeriesInfo &out);
   // The code after `previous` (the first for an empty one), read without
   // checking its row, so that a damaged series hides none after it:
-  // ok, listingOver, or seriesUnreadable.
+  // ok, listingOver, or seriesUnreadable. Called with the code it last
+  // gave, it steps on along the table's own order instead of searching.
   int codeAfter(const std::string &previous, std::string &code);
+  // How often walks met a code out of order (a damaged key) and passed it.
+  int disorders() const { return disorders_; }
   int observations(const char *code, Observations &out);
   // The series' observations from firstPeriod to lastPeriod at `frequency`,
   // converted under `mode`, written to out.
@@ -57,6 +60,9 @@ class Database {
   sqlite3 *db_;
   bool checked_ = false;  // the rows carry checksums (schema version 2)
   Statement info_, codes_, observations_;
+  // The code at which the walk of codes_ stands; empty when it stands nowhere.
+  std::string walkedTo_;
+  int disorders_ = 0;
 };
 
 }  // namespace vemro::engine

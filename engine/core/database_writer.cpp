@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <stdexcept>
 
@@ -16,6 +17,7 @@
 #include "period_run.h"
 #include "record_check.h"
 #include "schema.h"
+#include "target_file.h"
 
 namespace vemro::engine {
 namespace {
@@ -40,6 +42,15 @@ std::string baseNameOf(const std::string &path) {
 
 constexpr const char *temporarySuffix = ".tmp-XXXXXX";
 
+// What a killed writer leaves: an empty file, or one SQLite began. A file
+// of the same name with other contents is somebody else's.
+bool looksLikeOurTemporary(int fd) {
+  static const char header[16] = "SQLite format 3";  // with its NUL
+  char start[sizeof header];
+  ssize_t got = ::pread(fd, start, sizeof start, 0);
+  return got == 0 || (got == sizeof start && std::memcmp(start, header, sizeof header) == 0);
+}
+
 // A writer holds a lock on its temporary file until it is done, and the
 // kernel drops the lock when the writer dies: a file of that name that can
 // be locked is left over from a killed import.
@@ -53,7 +64,7 @@ void removeStaleTemporaryFiles(const std::string &target) {
     std::string path = folder + "/" + name;
     int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW);
     if (fd < 0) continue;
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlink(path.c_str());
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && looksLikeOurTemporary(fd)) ::unlink(path.c_str());
     ::close(fd);
   }
   if (dir) ::closedir(dir);
@@ -86,8 +97,9 @@ void requireNoFolder(const std::string &target) {
 }  // namespace
 
 DatabaseWriter::DatabaseWriter(std::string targetPath)
-    : target_(std::move(targetPath)), folderLock_(folderOf(target_)) {
+    : target_(resolvedTarget(targetPath)), folderLock_(folderOf(target_)) {
   requireNoFolder(target_);
+  requireWritable(target_);
   removeStaleTemporaryFiles(target_);
   lockFd_ = createTemporaryFile(target_, temporary_);
   if (sqlite3_open_v2(temporary_.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
@@ -188,6 +200,9 @@ void DatabaseWriter::commit() {
   insert_ = Statement();
   if (sqlite3_close(db_) != SQLITE_OK) throw std::runtime_error("cannot close " + temporary_);
   db_ = nullptr;
+  if (::fchmod(lockFd_, modeForReplacement(target_)) != 0) {
+    throw std::runtime_error("cannot set the permissions of '" + temporary_ + "'");
+  }
   syncPath(temporary_, O_RDONLY);
   if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
     throw std::runtime_error("cannot replace '" + target_ + "'");

@@ -60,9 +60,9 @@ constexpr const char *selectInfo[] = {
     "SELECT " VEMRO_INFO_COLUMNS VEMRO_CHECKED_END "WHERE code = ?1"};
 #undef VEMRO_CHECKED_END
 #undef VEMRO_UNCHECKED_END
-// The codes alone, in order, for walking a file whose rows may be damaged.
-constexpr const char *selectCodeAfter =
-    "SELECT code FROM series WHERE code > ?1 ORDER BY code LIMIT 1";
+// The codes alone, in order from the first after ?1, for walking a file
+// whose rows may be damaged: a walk steps this one statement on.
+constexpr const char *selectCodeAfter = "SELECT code FROM series WHERE code > ?1 ORDER BY code";
 #define VEMRO_DATA_COLUMNS "SELECT frequency, first_period, obs_count, aggregation, observations"
 constexpr const char *selectObservations[] = {
     VEMRO_DATA_COLUMNS ", NULL" VEMRO_FROM_SERIES "WHERE code = ?1",

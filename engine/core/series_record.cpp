@@ -17,9 +17,11 @@ bool isAggregationSetting(int value) { return (value >= 0 && value <= 4) || valu
 std::string problemWithTexts(const SeriesRecord &record) {
   const std::string *texts[] = {&record.units,       &record.area, &record.adjustment,
                                 &record.description, &record.base, &record.source};
-  for (const std::string *text : texts) {
-    if (!isValidUtf8(*text)) return "a text is not valid UTF-8";
-    if (text->find('\0') != std::string::npos) return "a text contains a NUL byte";
+  const char *names[] = {"units", "area", "adjustment", "description", "base", "source"};
+  for (int i = 0; i < 6; ++i) {
+    if (!isValidUtf8(*texts[i])) return std::string("the ") + names[i] + " is not valid UTF-8";
+    if (texts[i]->find('\0') != std::string::npos)
+      return std::string("the ") + names[i] + " contains a NUL byte";
   }
   return {};
 }

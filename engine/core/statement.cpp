@@ -26,4 +26,10 @@ int Statement::runWithText(const char *text) {
   return sqlite3_step(stmt_);
 }
 
+int Statement::runWithCopiedText(const char *text) {
+  sqlite3_reset(stmt_);
+  sqlite3_bind_text(stmt_, 1, text, -1, SQLITE_TRANSIENT);
+  return sqlite3_step(stmt_);
+}
+
 }  // namespace vemro::engine

@@ -21,6 +21,9 @@ class Statement {
   bool ready() const { return stmt_ != nullptr; }
   // Resets, binds the one text parameter and steps: SQLITE_ROW, SQLITE_DONE or an error.
   int runWithText(const char *text);
+  // The same, but SQLite keeps a copy of the text: for a statement that is
+  // stepped on after the caller's text is gone.
+  int runWithCopiedText(const char *text);
   sqlite3_stmt *get() const { return stmt_; }
 
  private:

@@ -15,7 +15,8 @@ bool isValidUtf8(std::string_view text);
 void copyTextToSlot(std::string_view text, char *slot, size_t slotSize);
 
 // A field as an error message quotes it: whole up to 40 bytes, else its
-// first 40 bytes (cut on a whole character) and "...".
+// first 40 bytes (cut on a whole character) and "..."; control bytes and
+// bytes that are no whole character are shown as \xNN.
 std::string excerptOf(std::string_view text);
 
 }  // namespace vemro::engine

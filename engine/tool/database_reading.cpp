@@ -29,16 +29,25 @@ void forEachCode(engine::Database &database,
   }
 }
 
-void UnreadableSeries::throwIfAny(const std::string &database) const {
-  if (found_.empty()) return;
+void UnreadableSeries::throwIfAny(const std::string &name, const engine::Database &database) const {
+  int disorders = database.disorders();
+  if (found_.empty() && disorders == 0) return;
   constexpr size_t named = 5;
-  std::string message = std::to_string(found_.size()) + " series could not be read and were left out:";
-  for (size_t i = 0; i < found_.size() && i < named; ++i) {
-    message += (i ? ", '" : " '") + engine::excerptOf(found_[i].code) + "' (status " +
-               std::to_string(found_[i].status) + ")";
+  std::string message;
+  if (!found_.empty()) {
+    message = std::to_string(found_.size()) + " series could not be read and were left out:";
+    for (size_t i = 0; i < found_.size() && i < named; ++i) {
+      message += (i ? ", '" : " '") + engine::excerptOf(found_[i].code) + "' (status " +
+                 std::to_string(found_[i].status) + ")";
+    }
+    if (found_.size() > named) message += " and " + std::to_string(found_.size() - named) + " more";
+    message += "; ";
   }
-  if (found_.size() > named) message += " and " + std::to_string(found_.size() - named) + " more";
-  throw std::runtime_error(message + "; 'vemro-db verify " + database + "' tells what is wrong");
+  if (disorders > 0) {
+    message += "the order of the codes is damaged in " + std::to_string(disorders) +
+               " place(s), whose series were passed over; ";
+  }
+  throw std::runtime_error(message + "'vemro-db verify " + name + "' tells what is wrong");
 }
 
 }  // namespace vemro::tool

@@ -22,8 +22,9 @@ void forEachCode(engine::Database &database, const std::function<void(const std:
 class UnreadableSeries {
  public:
   void add(const std::string &code, int status) { found_.push_back({code, status}); }
-  // Throws naming them (the first few) and the database, if there are any.
-  void throwIfAny(const std::string &database) const;
+  // Throws naming them (the first few), and the places where the walk of
+  // `database` met codes out of order, if there are any.
+  void throwIfAny(const std::string &name, const engine::Database &database) const;
 
  private:
   struct Entry {

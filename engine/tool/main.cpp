@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "commands.h"
+#include "schema.h"
 
 namespace {
 
@@ -15,7 +16,9 @@ constexpr const char *usage =
     "  list DB                            print every series code\n"
     "  show DB CODE                       print one series\n"
     "  verify DB                          check the whole file\n"
-    "  upgrade DB                         add checksums to a file of the older schema\n";
+    "  upgrade DB                         add checksums to a file of the older schema\n"
+    "  help, --help                       print this\n"
+    "  --version                          print the schema version of the files it writes\n";
 
 int run(const std::string &command, const vemro::tool::Arguments &args) {
   using namespace vemro::tool;
@@ -33,6 +36,10 @@ int run(const std::string &command, const vemro::tool::Arguments &args) {
     upgradeDatabase(args);
   else if (command == "verify")
     return verifyDatabase(args) ? 0 : 1;
+  else if (command == "help" || command == "--help" || command == "-h")
+    std::fputs(usage, stdout);
+  else if (command == "--version")
+    std::printf("vemro-db: database files of schema version %d\n", vemro::engine::schema::version);
   else {
     std::fputs(usage, stderr);
     return 2;

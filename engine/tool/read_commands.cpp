@@ -8,6 +8,7 @@
 
 #include "commands.h"
 #include "database_reading.h"
+#include "output_file.h"
 #include "period_run.h"
 #include "status.h"
 
@@ -49,30 +50,6 @@ void writeObservationRows(std::ostream &out, const engine::SeriesRecord &r) {
         << '\n';
   }
 }
-
-// One CSV the export writes. A failed export removes what it began, so
-// no partial file is taken for a whole one.
-class OutputFile {
- public:
-  explicit OutputFile(const std::string &path) : path_(path), out_(path, std::ios::binary) {
-    if (!out_) throw std::runtime_error("cannot write '" + path + "'");
-  }
-  ~OutputFile() {
-    if (kept_) return;
-    out_.close();
-    std::remove(path_.c_str());
-  }
-  std::ostream &stream() { return out_; }
-  void keep() {
-    if (!out_.flush()) throw std::runtime_error("writing '" + path_ + "' failed");
-    kept_ = true;
-  }
-
- private:
-  std::string path_;
-  std::ofstream out_;
-  bool kept_ = false;
-};
 
 bool sameFile(const std::string &a, const std::string &b) {
   namespace fs = std::filesystem;
@@ -117,7 +94,7 @@ void exportSeries(const Arguments &args) {
   });
   metadata.keep();
   data.keep();
-  unreadable.throwIfAny(args[0]);
+  unreadable.throwIfAny(args[0], *database);
 }
 
 void listCodes(const Arguments &args) {
@@ -130,7 +107,7 @@ void listCodes(const Arguments &args) {
     if (found != engine::status::ok) return unreadable.add(code, found);
     std::printf("%s\n", info.code);
   });
-  unreadable.throwIfAny(args[0]);
+  unreadable.throwIfAny(args[0], *database);
 }
 
 void showSeries(const Arguments &args) {

@@ -16,6 +16,7 @@
 #include "database_reading.h"
 #include "missing_value.h"
 #include "schema.h"
+#include "utf8_text.h"
 
 namespace vemro::tool {
 namespace {
@@ -109,7 +110,8 @@ bool verifyDatabase(const Arguments &args) {
   engine::SeriesRecord record;
   for (const std::string &code : scan.codes) {
     std::string problem = problemWithSeries(*database, code, record);
-    if (!problem.empty()) reportProblem(scan, "series '" + code + "': " + problem);
+    if (!problem.empty())
+      reportProblem(scan, "series '" + engine::excerptOf(code) + "': " + problem);
     observations += problem.empty() ? record.values.size() : 0;
   }
   if (scan.version == engine::schema::uncheckedVersion) {

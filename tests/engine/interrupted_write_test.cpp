@@ -81,12 +81,14 @@ TEST_F(InterruptedWrite, AKilledImportLeavesTheOldFile) {
 
 TEST_F(InterruptedWrite, ATemporaryFileOfALiveImportIsLeftAlone) {
   std::string live = path + ".tmp-abc123", other = folder.path("other.vdb.tmp-abc123");
-  writeBytes(live, "being written");
+  // What SQLite writes first, as a writer's temporary file begins.
+  const std::string begun("SQLite format 3\0being written", 29);
+  writeBytes(live, begun);
   writeBytes(other, "another database's");
   int fd = open(live.c_str(), O_RDONLY);
   ASSERT_EQ(flock(fd, LOCK_EX), 0);
   mergeIntoDatabase(path, {});
-  EXPECT_EQ(fileBytes(live), "being written");
+  EXPECT_EQ(fileBytes(live), begun);
   EXPECT_EQ(fileBytes(other), "another database's");
   close(fd);
   mergeIntoDatabase(path, {});

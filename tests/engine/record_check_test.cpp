@@ -194,4 +194,17 @@ TEST_F(RecordChecks, AnOlderFileReadsTheSameAndUpgrades) {
   }
 }
 
+TEST_F(RecordChecks, AHeaderOfTheOlderSchemaOverCheckedRowsIsRefused) {
+  // The header's user_version, big-endian at offset 60: one damaged byte.
+  std::string bytes = good;
+  ASSERT_EQ(bytes[63], 2);
+  bytes[63] = 1;
+  writeBytes(path, bytes);
+  std::string reason;
+  EXPECT_FALSE(Database::open(path, reason));
+  EXPECT_NE(reason.find("the header says schema version 1, but the rows carry checksums"),
+            std::string::npos)
+      << reason;
+}
+
 }  // namespace

@@ -278,3 +278,33 @@ test_that("an import names an input that is a folder, and dates outside the year
                    "vemro-db import: series 'W': the observations run past 9999-12-31")
   expect_false(file.exists(db))
 })
+
+test_that("a failed export leaves the files that were there, and a good one replaces them", {
+  folder <- scratchFolder()
+  notes <- writeText(file.path(folder, "notes.csv"), "my own notes")
+  dir.create(file.path(folder, "outdir"))
+  failed <- runTool("export", exampleDb(), notes, file.path(folder, "outdir"))
+  expect_identical(failed$status, 1L)
+  expect_identical(failed$err,
+                   sprintf("vemro-db export: cannot write '%s'", file.path(folder, "outdir")))
+  expect_identical(readLines(notes), "my own notes")
+  expect_setequal(list.files(folder), c("notes.csv", "outdir"))
+
+  data <- writeText(file.path(folder, "data.csv"), "old")
+  expect_identical(runTool("export", exampleDb(), notes, data)$status, 0L)
+  expect_identical(read.csv(notes)$code, exampleCodes)
+  expect_identical(readLines(data, 1), "code,date,value")
+  expect_setequal(list.files(folder), c("notes.csv", "data.csv", "outdir"))
+})
+
+test_that("help goes to standard output; an unknown command is a usage error", {
+  for (asked in c("help", "--help", "-h")) {
+    helped <- runTool(asked)
+    expect_identical(helped$status, 0L)
+    expect_identical(helped$out[1], "usage: vemro-db COMMAND ARGS")
+  }
+  expect_identical(runTool("--version")$out, "vemro-db: database files of schema version 2")
+  unknown <- runTool("frobnicate")
+  expect_identical(unknown$status, 2L)
+  expect_identical(unknown$err[1], "usage: vemro-db COMMAND ARGS")
+})

@@ -1,0 +1,36 @@
+#include "target_file.h"
+
+#include <sys/stat.h>
+
+#include <climits>
+#include <cstdlib>
+#include <memory>
+#include <stdexcept>
+
+namespace vemro::engine {
+
+std::string resolvedTarget(const std::string &path) {
+  struct stat info;
+  if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+  std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr), std::free);
+  if (!real) throw std::runtime_error("'" + path + "' is a link to a file that does not exist");
+  return real.get();
+}
+
+void requireWritable(const std::string &target) {
+  struct stat info;
+  if (::stat(target.c_str(), &info) == 0 && (info.st_mode & 0222) == 0) {
+    throw std::runtime_error("'" + target + "' is read-only; make it writable to change it");
+  }
+}
+
+mode_t modeForReplacement(const std::string &target) {
+  struct stat info;
+  if (::stat(target.c_str(), &info) == 0) return info.st_mode & 07777;
+  // umask() can only be read by setting it; the tool that writes is one thread.
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace vemro::engine
