@@ -1,15 +1,21 @@
-test_that("a latin1-marked path reaches the file system as the same bytes everywhere", {
-  folder <- file.path(tempdir(), "caf\u00e9")
-  dir.create(folder)
-  expect_true(file.copy(vemroExampleDb(), file.path(folder, "example.vdb")))
-  db <- iconv(file.path(folder, "example.vdb"), "UTF-8", "latin1")
-  expect_identical(Encoding(db), "latin1")
+# Every function that takes a database reads the example database at `db`.
+expectOpensEverywhere <- function(db) {
   expect_identical(vemroCodes(db)[1], "AIRPASS")
   expect_identical(vemroSeriesInfo("NILE", db, resolve = FALSE)$info$attrA, 100L)
   expect_identical(vemroGetData("NILE", db, 1871, 1872, 10, 2)[, 1], as.double(Nile[1:2]))
   expect_identical(qvbSeriesInfo(db, "NILE")$attrA, 100L)
   expect_identical(as.numeric(vemroFetch("NILE", db, start = 1871, end = 1872)),
                    as.double(Nile[1:2]))
+  expect_identical(vemroInfo("NILE", db)$outcome, "ok")
+}
+
+test_that("a latin1-marked path reaches the file system as the same bytes everywhere", {
+  folder <- file.path(tempdir(), "caf\u00e9")
+  dir.create(folder)
+  expect_true(file.copy(vemroExampleDb(), file.path(folder, "example.vdb")))
+  db <- iconv(file.path(folder, "example.vdb"), "UTF-8", "latin1")
+  expect_identical(Encoding(db), "latin1")
+  expectOpensEverywhere(db)
 })
 
 test_that("texts read from the engine are marked UTF-8", {
@@ -40,13 +46,7 @@ test_that("a path that is no valid text, or is marked as bytes, opens from every
   expect_true(all(file.copy(vemroExampleDb(), c(invalid, marked))))
   Encoding(marked) <- "bytes"
   for (db in c(invalid, marked)) {
-    expect_identical(vemroCodes(db)[1], "AIRPASS")
-    expect_identical(vemroSeriesInfo("NILE", db, resolve = FALSE)$info$attrA, 100L)
-    expect_identical(vemroGetData("NILE", db, 1871, 1872, 10, 2)[, 1], as.double(Nile[1:2]))
-    expect_identical(qvbSeriesInfo(db, "NILE")$attrA, 100L)
-    expect_identical(as.numeric(vemroFetch("NILE", db, start = 1871, end = 1872)),
-                     as.double(Nile[1:2]))
-    expect_identical(vemroInfo("NILE", db)$outcome, "ok")
+    expectOpensEverywhere(db)
   }
   expect_length(vemroDatabases(folder), 2)
   error <- expect_error(vemroCodes(paste0(folder, "/no\001such.vdb")), class = "vemro_error_open")
