@@ -16,9 +16,7 @@ vemroCodes <- function(database, pattern = NULL, direct = FALSE) {
   checkString(database, "database")
   checkFlag(direct, "direct")
   if (!is.null(pattern)) checkString(pattern, "pattern")
-  if (nchar(database, type = "bytes") > 511L) {
-    argumentError("`database` must be at most 511 bytes long")
-  }
+  checkDatabaseNames(database, "database")
   text <- tryCatch(
     .Call("call_vemroGetCodes", as.integer(direct), nativeStrings(database), PACKAGE = "Vemro"),
     error = function(e) explainListingFailure(e, database, direct))

@@ -80,6 +80,7 @@ credential <- function(value, name, variable) {
 
 # The message names the user and the reason, never the key.
 authenticationError <- function(status, user) {
+  if (status == 1002L) stopIfNoServiceAddress()
   reason <- switch(as.character(status),
     "1001" = sprintf("the service refused the credentials of user \"%s\"", shownText(user)),
     "1002" = paste("the service cannot be reached, or its certificate is not trusted",

@@ -13,5 +13,7 @@ vemroDatabases <- function(path = ".") {
   # Matched as bytes: a file name that is not valid text in this locale is
   # still a database.
   files <- list.files(folder, full.names = TRUE)
-  sort(files[grepl("\\.vdb$", files, useBytes = TRUE)])
+  files <- files[grepl("\\.vdb$", files, useBytes = TRUE)]
+  # Only files that can be databases: no folders, dangling links or empty files.
+  sort(files[utils::file_test("-f", files) & file.size(files) > 0])
 }

@@ -54,7 +54,8 @@ vemroDateOf <- function(periods, frequency) {
     # week's last day, a business date a weekday.
     periods[!periods %/% 10000L %in% 1:9999] <- NA
     days <- dateOfYyyymmdd(periods)
-    days[!is.na(days) & vemroPeriodOf(days, frequency) != periods] <- NA
+    own <- vemroPeriodOf(days, frequency)
+    days[!is.na(days) & (is.na(own) | own != periods)] <- NA
     return(days)
   }
   year <- switch(as.character(frequency), "10" = periods, "30" = periods %/% 10L,

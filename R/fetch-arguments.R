@@ -24,8 +24,7 @@ sourceIsDirect <- function(source) {
 # One database per series; local database files must exist, named as the
 # engine names them: the file itself, or the name with ".vdb" added.
 checkDatabases <- function(databases, codes, direct) {
-  if (!is.character(databases) || length(databases) == 0L || anyNA(databases) ||
-      !all(nzchar(databases))) {
+  if (!is.character(databases) || length(databases) == 0L || anyNA(databases)) {
     argumentError("`databases` must be a character vector of database names without NA")
   }
   databases <- seriesDatabases(databases, codes)

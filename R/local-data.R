@@ -20,13 +20,16 @@
 #'   the earliest first and latest last observation of the series.
 #' @return A double matrix with one row per period and one column per
 #'   series, named by `codes`. Attributes `start` and `end` give the
-#'   calendar dates of the last days of the first and last periods, and
+#'   calendar dates of the last days of the first and last periods (for
+#'   the day-based frequencies the days themselves, each a day of its
+#'   period), and
 #'   `frequency` the frequency code used. Periods a series does not cover
 #'   are `NA`. A series without data, or one that cannot be converted to
 #'   the frequency (its aggregation type forbids it, or its frequency is
 #'   lower), is left out of the range and keeps a column of `NA`; one
 #'   warning names each such series and why. A series that cannot be read
-#'   fails the call with the library's message.
+#'   fails the call with the library's message, and so does a range that
+#'   holds no period (a `start` after the series' last observation).
 #' @section Databases replaced during a read: a batch read closes and
 #'   reopens the database every `reopen` series (500 for this function),
 #'   and each reopen sees the newest file. A read with a small interval
@@ -93,6 +96,11 @@ localChain <- function(codes, databases, frequency, start, end) {
   tryCatch({
     range <- localRange(codes, databases, as.integer(frequency), as.integer(start),
                         as.integer(end))
+    if (range$observations < 1L) {
+      argumentError(sprintf(paste("the range from %d to %d holds no period: `start` comes after",
+                                  "the last observation of the series, or `end` before the first"),
+                            range$start, range$end))
+    }
     localMatrix(codes, databases, range)
   }, error = function(e) explainReadFailure(e, codes, databases, frequency))
 }

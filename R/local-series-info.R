@@ -23,6 +23,7 @@
 #' @export
 qvbSeriesInfo <- function(database, code) {
   checkString(database, "database")
+  checkDatabaseNames(database, "database")
   checkString(code, "code")
   result <- tryCatch(
     .C("qvbGetInfo", nativeStrings(database), nativeStrings(code),

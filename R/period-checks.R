@@ -6,7 +6,7 @@
 # week's last day, a weekday), not any day that the period holds.
 checkPeriodDate <- function(x, frequency, name, exact = FALSE) {
   day <- periodDay(x, frequency)
-  if (!is.na(day) && exact && frequency >= 51L && vemroPeriodOf(day, frequency) != x) {
+  if (!is.na(day) && exact && frequency >= 51L && !isTRUE(vemroPeriodOf(day, frequency) == x)) {
     day <- NA
   }
   if (is.na(day)) {

@@ -38,9 +38,10 @@ explainReadFailure <- function(e, codes, databases, frequency, direct = FALSE,
 nativeFailure <- function(message) {
   status <- unname(apiStatuses[c(message, paste0("API: ", message, "."))])
   status <- status[!is.na(status)][1]
+  # As bytes: the name may be no valid text in this locale.
   named <- regmatches(message, regexec(
     "^(Could not open database|Unable to (?:load|find) variable name) (.*)$", message,
-    perl = TRUE))[[1]]
+    perl = TRUE, useBytes = TRUE))[[1]]
   if (length(named) == 3L) {
     status <- if (startsWith(named[2], "Could")) 1L else 2L
     message <- paste(named[2], shownText(named[3]))

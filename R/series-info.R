@@ -42,7 +42,9 @@
 #'       when `resolve` is `FALSE` or series failed for a reason other
 #'       than `notOpened`.}
 #'     \item{`range`}{`frequency`, `start` and `end` as period dates of that
-#'       frequency, and `observations`; `NULL` when no range was resolved
+#'       frequency (for the day-based frequencies the calendar days
+#'       themselves, each a day of its period, not always the period's own
+#'       date), and `observations`; `NULL` when no range was resolved
 #'       (also when no series is left to resolve it from),
 #'       that is when `resolve` is `FALSE` or series failed for a reason
 #'       other than `notOpened`.}

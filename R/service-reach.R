@@ -4,12 +4,8 @@
 # credentials travel, and a certificate is not the question here.
 stopIfServiceUnreachable <- function() {
   service <- Sys.getenv("VEMRO_SERVICE", defaultService)
-  # A user name or password written into the address is not shown.
-  shown <- shownText(sub("//[^/@]*@", "//", service))
-  if (!grepl("^https?://[^/]", service, ignore.case = TRUE)) {
-    vemroAbort(sprintf("VEMRO_SERVICE (%s) is not an http:// or https:// address", shown),
-               "unreachable", 1002L)
-  }
+  shown <- shownService(service)
+  stopIfNoServiceAddress(service)
   reached <- tryCatch({
     curlGetHeaders(service, redirect = FALSE, verify = FALSE, timeout = 5L)
     TRUE
@@ -22,6 +18,17 @@ stopIfServiceUnreachable <- function() {
 }
 
 defaultService <- "http://127.0.0.1:8750"
+
+# A user name or password written into the address is not shown.
+shownService <- function(service) shownText(sub("//[^/@]*@", "//", service))
+
+stopIfNoServiceAddress <- function(service = Sys.getenv("VEMRO_SERVICE", defaultService)) {
+  if (!grepl("^https?://[^/]", service, ignore.case = TRUE)) {
+    vemroAbort(sprintf("VEMRO_SERVICE (%s) is not an http:// or https:// address",
+                       shownService(service)), "unreachable", 1002L)
+  }
+  invisible()
+}
 
 # What else keeps a direct database from opening once the service answers.
 directOpenHint <- paste("the direct service answers: check the database name, and sign in",

@@ -31,6 +31,7 @@
 vemroWrite <- function(x, database, frequency = NULL, aggregation = "average",
                        description = "", source = "", units = "") {
   checkString(database, "database")
+  checkDatabaseNames(database, "database")
   long <- longSeries(x, frequency)
   codes <- switch(long$layout, "--long" = unique(long$data$code),
                   "--wide" = names(long$data)[-1L], "--values" = colnames(long$values))

@@ -109,11 +109,15 @@ std::string Database::prepare() {
   if (sqlite3_exec(db_, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
     return sqlite3_errmsg(db_);
   }
-  info_ = Statement(db_, schema::selectInfo[checked_]);
-  codes_ = Statement(db_, schema::selectCodeAfter);
-  observations_ = Statement(db_, schema::selectObservations[checked_]);
-  if (!info_.ready() || !codes_.ready() || !observations_.ready()) {
-    return std::string("not a series table: ") + sqlite3_errmsg(db_);
+  // Each statement is checked as it is made: the next one would clear the
+  // reason SQLite gave.
+  std::pair<Statement *, const char *> statements[] = {
+      {&info_, schema::selectInfo[checked_]},
+      {&codes_, schema::selectCodeAfter},
+      {&observations_, schema::selectObservations[checked_]}};
+  for (auto [statement, sql] : statements) {
+    *statement = Statement(db_, sql);
+    if (!statement->ready()) return std::string("not a series table: ") + sqlite3_errmsg(db_);
   }
   // The first step takes the read lock, held until close, and reads the index root.
   int step = codes_.runWithText("");
@@ -154,30 +158,34 @@ int Database::next(const char *previousCode, SeriesInfo &out) {
 }
 
 int Database::codeAfter(const std::string &previous, std::string &code) {
-  // Stepping on follows the B-tree's links from cell to cell; a search
-  // compares keys on the way down, and one damaged key in an inner page
-  // would send it past whole pages of codes without a word.
+  // Stepping on follows the B-tree's links from cell to cell, where a
+  // search compares keys on the way down: one damaged key in an inner page
+  // would send a search past whole pages of codes without a word. A
+  // stepped walk meets a damaged key out of order, but every other code
+  // still comes, and the damaged one fails its lookup.
   bool onward = !walkedTo_.empty() && previous == walkedTo_;
   walkedTo_.clear();
+  if (!onward) walked_.clear();
   int step = onward ? sqlite3_step(codes_.get()) : codes_.runWithCopiedText(previous.c_str());
-  if (step == SQLITE_DONE) return status::listingOver;
-  sqlite3_stmt *stmt = codes_.get();
-  if (step != SQLITE_ROW || sqlite3_column_type(stmt, 0) != SQLITE_TEXT) {
-    return status::seriesUnreadable;
-  }
-  std::string found(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)),
-                    static_cast<size_t>(sqlite3_column_bytes(stmt, 0)));
-  if (found <= previous) {
+  for (;; step = sqlite3_step(codes_.get())) {
+    if (step == SQLITE_DONE) return status::listingOver;
+    sqlite3_stmt *stmt = codes_.get();
+    if (step != SQLITE_ROW || sqlite3_column_type(stmt, 0) != SQLITE_TEXT) {
+      return status::seriesUnreadable;
+    }
+    std::string found(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)),
+                      static_cast<size_t>(sqlite3_column_bytes(stmt, 0)));
     // A damaged search must not send a walk round in circles.
-    if (!onward) return status::seriesUnreadable;
-    // A damaged key out of the table's order is passed over, as a damaged
-    // row is, and the walk goes on by searching from where it stood.
-    ++disorders_;
-    return codeAfter(previous, code);
+    if (!onward && found <= previous) return status::seriesUnreadable;
+    // A key damaged into another code would list that code twice.
+    if (!walked_.insert(found).second) {
+      ++repeats_;
+      continue;
+    }
+    walkedTo_ = found;
+    code = std::move(found);
+    return status::ok;
   }
-  walkedTo_ = found;
-  code = std::move(found);
-  return status::ok;
 }
 
 int Database::observations(const char *code, Observations &out) {

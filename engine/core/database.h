@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 #include "conversion.h"
 #include "observations.h"
@@ -35,10 +36,11 @@ class Database {
   // The code after `previous` (the first for an empty one), read without
   // checking its row, so that a damaged series hides none after it:
   // ok, listingOver, or seriesUnreadable. Called with the code it last
-  // gave, it steps on along the table's own order instead of searching.
+  // gave, it steps on along the table's own order instead of searching;
+  // codes then come in order unless a key is damaged, and none twice.
   int codeAfter(const std::string &previous, std::string &code);
-  // How often walks met a code out of order (a damaged key) and passed it.
-  int disorders() const { return disorders_; }
+  // How many codes walks met a second time (a damaged key) and passed over.
+  int repeats() const { return repeats_; }
   int observations(const char *code, Observations &out);
   // The series' observations from firstPeriod to lastPeriod at `frequency`,
   // converted under `mode`, written to out.
@@ -60,9 +62,11 @@ class Database {
   sqlite3 *db_;
   bool checked_ = false;  // the rows carry checksums (schema version 2)
   Statement info_, codes_, observations_;
-  // The code at which the walk of codes_ stands; empty when it stands nowhere.
+  // The code at which the walk of codes_ stands (empty when it stands
+  // nowhere), and the codes that walk has given.
   std::string walkedTo_;
-  int disorders_ = 0;
+  std::unordered_set<std::string> walked_;
+  int repeats_ = 0;
 };
 
 }  // namespace vemro::engine

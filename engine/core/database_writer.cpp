@@ -40,7 +40,9 @@ std::string baseNameOf(const std::string &path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-constexpr const char *temporarySuffix = ".tmp-XXXXXX";
+// A name of its own, so that no file a user names is taken for a leftover.
+constexpr const char *temporaryInfix = ".vemro-import-";
+constexpr const char *temporarySuffix = ".vemro-import-XXXXXX";
 
 // What a killed writer leaves: an empty file, or one SQLite began. A file
 // of the same name with other contents is somebody else's.
@@ -55,7 +57,7 @@ bool looksLikeOurTemporary(int fd) {
 // kernel drops the lock when the writer dies: a file of that name that can
 // be locked is left over from a killed import.
 void removeStaleTemporaryFiles(const std::string &target) {
-  std::string prefix = baseNameOf(target) + ".tmp-", folder = folderOf(target);
+  std::string prefix = baseNameOf(target) + temporaryInfix, folder = folderOf(target);
   size_t length = prefix.size() + 6;
   DIR *dir = ::opendir(folder.c_str());
   while (dirent *entry = dir ? ::readdir(dir) : nullptr) {
@@ -200,6 +202,7 @@ void DatabaseWriter::commit() {
   insert_ = Statement();
   if (sqlite3_close(db_) != SQLITE_OK) throw std::runtime_error("cannot close " + temporary_);
   db_ = nullptr;
+  keepOwner(lockFd_, target_);
   if (::fchmod(lockFd_, modeForReplacement(target_)) != 0) {
     throw std::runtime_error("cannot set the permissions of '" + temporary_ + "'");
   }

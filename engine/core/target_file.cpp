@@ -1,6 +1,7 @@
 #include "target_file.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
@@ -22,6 +23,16 @@ void requireWritable(const std::string &target) {
   if (::stat(target.c_str(), &info) == 0 && (info.st_mode & 0222) == 0) {
     throw std::runtime_error("'" + target + "' is read-only; make it writable to change it");
   }
+}
+
+void keepOwner(int fd, const std::string &target) {
+  struct stat info;
+  if (::stat(target.c_str(), &info) != 0) return;
+  if (info.st_uid == ::geteuid() && info.st_gid == ::getegid()) return;
+  if (::fchown(fd, info.st_uid, info.st_gid) == 0) return;
+  // Failing that too, the new file belongs to this user: all a rename allows.
+  int groupKept = ::fchown(fd, static_cast<uid_t>(-1), info.st_gid);
+  static_cast<void>(groupKept);
 }
 
 mode_t modeForReplacement(const std::string &target) {

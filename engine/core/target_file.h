@@ -20,4 +20,8 @@ void requireWritable(const std::string &target);
 // The old file's permissions, or for a new file those the umask allows.
 mode_t modeForReplacement(const std::string &target);
 
+// Gives the file open at fd the old file's owner and group, as far as this
+// user may: only root may give a file away, but a user may keep its group.
+void keepOwner(int fd, const std::string &target);
+
 }  // namespace vemro::engine

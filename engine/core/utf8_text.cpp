@@ -40,27 +40,6 @@ size_t wholeCharacterPrefix(std::string_view text, size_t limit) {
   return length;
 }
 
-// Control bytes, which a terminal would act on, and bytes that are no
-// whole UTF-8 character, which it could not show, as \xNN.
-std::string escaped(std::string_view text) {
-  const auto *bytes = reinterpret_cast<const unsigned char *>(text.data());
-  std::string shown;
-  for (size_t i = 0; i < text.size();) {
-    size_t length = sequenceLength(bytes[i]);
-    bool whole = length > 0 && i + length <= text.size() && isWellFormedSequence(bytes + i, length);
-    bool control = length == 1 && (bytes[i] < 0x20 || bytes[i] == 0x7F);
-    if (whole && !control) {
-      shown.append(text.data() + i, length);
-      i += length;
-      continue;
-    }
-    char escape[5];
-    std::snprintf(escape, sizeof escape, "\\x%02X", bytes[i++]);
-    shown += escape;
-  }
-  return shown;
-}
-
 }  // namespace
 
 bool isValidUtf8(std::string_view text) {
@@ -80,10 +59,31 @@ void copyTextToSlot(std::string_view text, char *slot, size_t slotSize) {
   slot[length] = '\0';
 }
 
+// Control bytes, which a terminal would act on, and bytes that are no
+// whole UTF-8 character, which it could not show, as \xNN.
+std::string escapedText(std::string_view text) {
+  const auto *bytes = reinterpret_cast<const unsigned char *>(text.data());
+  std::string shown;
+  for (size_t i = 0; i < text.size();) {
+    size_t length = sequenceLength(bytes[i]);
+    bool whole = length > 0 && i + length <= text.size() && isWellFormedSequence(bytes + i, length);
+    bool control = length == 1 && (bytes[i] < 0x20 || bytes[i] == 0x7F);
+    if (whole && !control) {
+      shown.append(text.data() + i, length);
+      i += length;
+      continue;
+    }
+    char escape[5];
+    std::snprintf(escape, sizeof escape, "\\x%02X", bytes[i++]);
+    shown += escape;
+  }
+  return shown;
+}
+
 std::string excerptOf(std::string_view text) {
   constexpr size_t shownBytes = 40;
-  if (text.size() <= shownBytes) return escaped(text);
-  return escaped(text.substr(0, wholeCharacterPrefix(text, shownBytes))) + "...";
+  if (text.size() <= shownBytes) return escapedText(text);
+  return escapedText(text.substr(0, wholeCharacterPrefix(text, shownBytes))) + "...";
 }
 
 }  // namespace vemro::engine

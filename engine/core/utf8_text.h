@@ -14,9 +14,12 @@ bool isValidUtf8(std::string_view text);
 // a character, then a NUL. The slot must be zero-filled beforehand.
 void copyTextToSlot(std::string_view text, char *slot, size_t slotSize);
 
+// Text as a terminal may show it: control bytes, which it would act on,
+// and bytes that are no whole UTF-8 character, as \xNN.
+std::string escapedText(std::string_view text);
+
 // A field as an error message quotes it: whole up to 40 bytes, else its
-// first 40 bytes (cut on a whole character) and "..."; control bytes and
-// bytes that are no whole character are shown as \xNN.
+// first 40 bytes (cut on a whole character) and "...", escaped.
 std::string excerptOf(std::string_view text);
 
 }  // namespace vemro::engine

@@ -30,8 +30,8 @@ void forEachCode(engine::Database &database,
 }
 
 void UnreadableSeries::throwIfAny(const std::string &name, const engine::Database &database) const {
-  int disorders = database.disorders();
-  if (found_.empty() && disorders == 0) return;
+  int repeats = database.repeats();
+  if (found_.empty() && repeats == 0) return;
   constexpr size_t named = 5;
   std::string message;
   if (!found_.empty()) {
@@ -43,9 +43,9 @@ void UnreadableSeries::throwIfAny(const std::string &name, const engine::Databas
     if (found_.size() > named) message += " and " + std::to_string(found_.size() - named) + " more";
     message += "; ";
   }
-  if (disorders > 0) {
-    message += "the order of the codes is damaged in " + std::to_string(disorders) +
-               " place(s), whose series were passed over; ";
+  if (repeats > 0) {
+    message += std::to_string(repeats) + " code(s) stand twice in the table (a damaged key), " +
+               "the second time passed over; ";
   }
   throw std::runtime_error(message + "'vemro-db verify " + name + "' tells what is wrong");
 }

@@ -25,10 +25,16 @@ std::string temporaryBeside(const std::string &path) {
   return name;
 }
 
+// A file nobody may write is not replaced, as an import does not replace one.
+std::string writableBeside(const std::string &path) {
+  engine::requireWritable(path);
+  return temporaryBeside(path);
+}
+
 }  // namespace
 
 OutputFile::OutputFile(const std::string &path)
-    : path_(path), written_(isSpecialFile(path) ? path : temporaryBeside(path)) {
+    : path_(path), written_(isSpecialFile(path) ? path : writableBeside(path)) {
   if (!written_.empty()) out_.open(written_, std::ios::binary | std::ios::trunc);
   if (written_.empty() || !out_) {
     if (!written_.empty() && written_ != path_) std::remove(written_.c_str());

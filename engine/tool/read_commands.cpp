@@ -11,6 +11,7 @@
 #include "output_file.h"
 #include "period_run.h"
 #include "status.h"
+#include "utf8_text.h"
 
 namespace vemro::tool {
 namespace {
@@ -116,17 +117,24 @@ void showSeries(const Arguments &args) {
   engine::SeriesRecord record;
   int found = database->record(args[1].c_str(), record);
   if (found == engine::status::seriesNotFound)
-    throw std::runtime_error("no series '" + args[1] + "'");
+    throw std::runtime_error("no series '" + engine::excerptOf(args[1]) + "'");
   if (found != engine::status::ok)
     throw std::runtime_error("series '" + args[1] + "' is unreadable");
-  std::printf(
-      "code: %s\nfrequency: %d\naggregation: %d\ndescription: %s\nsource: %s\n"
-      "units: %s\narea: %s\nadjustment: %s\nbase: %s\ndecimals: %d\nmagnitude: %d\n"
-      "changed: %s\nobservations: %zu\n",
-      record.code.c_str(), record.frequency, record.aggregation, record.description.c_str(),
-      record.source.c_str(), record.units.c_str(), record.area.c_str(), record.adjustment.c_str(),
-      record.base.c_str(), record.decimals, record.magnitude, changedText(record.changed).c_str(),
-      record.values.size());
+  // A control byte in a stored text would act on the terminal, and a
+  // newline would break the field's line: texts are shown escaped.
+  auto line = [](const char *field, const std::string &text) {
+    std::printf("%s: %s\n", field, engine::escapedText(text).c_str());
+  };
+  line("code", record.code);
+  std::printf("frequency: %d\naggregation: %d\n", record.frequency, record.aggregation);
+  line("description", record.description);
+  line("source", record.source);
+  line("units", record.units);
+  line("area", record.area);
+  line("adjustment", record.adjustment);
+  line("base", record.base);
+  std::printf("decimals: %d\nmagnitude: %d\nchanged: %s\nobservations: %zu\n", record.decimals,
+              record.magnitude, changedText(record.changed).c_str(), record.values.size());
   writeObservationRows(std::cout, record);
 }
 

@@ -23,12 +23,23 @@ test_that("the local chain passes explicit dates to getObsNum", {
   resetDouble()
   script("QVBGetInfo", 0L, record = seriesRecord())
   script("QVBGetInfo", 0L, record = seriesRecord())
+  script("QVBGetObsNum", 2L)
+  script("QVBGetObsNum", 2L)
   result <- Vemro:::localChain(c("A", "B"), c("DB", "DB"), 10, 20000101, 20011231)
-  expect_identical(dim(result), c(0L, 2L))
+  expect_identical(dim(result), c(2L, 2L))
   expect_identical(vendorCalls()[1:4], c('QVBOpenDatabase("DB")', 'QVBGetInfo(NULL, "A")',
                                          'QVBGetInfo(NULL, "B")', "QVBCloseDatabase()"))
   expect_identical(vendorCalls()[5], "QVBGetObsNum(2000, 2001, 10)")
   expect_identical(attr(result, "end"), 20011231L)
+})
+
+test_that("a range of no period is refused before any data is read", {
+  resetDouble()
+  script("QVBGetInfo", 0L, record = seriesRecord())
+  script("QVBGetObsNum", 0L)
+  expect_error(Vemro:::localChain("A", "DB", 10, 20000101, 19991231),
+               "holds no period", class = "vemro_error_argument")
+  expect_false(any(grepl("QVBGetData", vendorCalls())))
 })
 
 test_that("a frequency that no listed code results from is refused", {

@@ -80,7 +80,8 @@ TEST_F(InterruptedWrite, AKilledImportLeavesTheOldFile) {
 }
 
 TEST_F(InterruptedWrite, ATemporaryFileOfALiveImportIsLeftAlone) {
-  std::string live = path + ".tmp-abc123", other = folder.path("other.vdb.tmp-abc123");
+  std::string live = path + ".vemro-import-abc123",
+              other = folder.path("other.vdb.vemro-import-abc123");
   // What SQLite writes first, as a writer's temporary file begins.
   const std::string begun("SQLite format 3\0being written", 29);
   writeBytes(live, begun);
@@ -92,7 +93,8 @@ TEST_F(InterruptedWrite, ATemporaryFileOfALiveImportIsLeftAlone) {
   EXPECT_EQ(fileBytes(other), "another database's");
   close(fd);
   mergeIntoDatabase(path, {});
-  EXPECT_EQ(folder.entries(), (std::vector<std::string>{"db.vdb", "other.vdb.tmp-abc123"}));
+  EXPECT_EQ(folder.entries(),
+            (std::vector<std::string>{"db.vdb", "other.vdb.vemro-import-abc123"}));
 }
 
 TEST_F(InterruptedWrite, AFolderIsNoDatabaseFile) {

@@ -1,5 +1,5 @@
 // The file an import replaces: a link is followed, not replaced; the new
-// file keeps the old one's permissions, or follows the umask; a file
+// file keeps the old one's permissions and owner, or follows the umask; a file
 // nobody may write is refused; and only the writer's own leftovers are
 // removed beside it.
 #include <gtest/gtest.h>
@@ -66,6 +66,17 @@ TEST_F(ReplacedFile, TheNewFileKeepsTheOldPermissionsOrFollowsTheUmask) {
   EXPECT_EQ(modeOf(created), mode_t{0600});
 }
 
+TEST_F(ReplacedFile, TheNewFileKeepsTheOldOwnerAndGroup) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
+  const uid_t nobody = 65534;
+  ASSERT_EQ(::chown(path.c_str(), nobody, nobody), 0);
+  importNew();
+  struct stat info;
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_uid, nobody);
+  EXPECT_EQ(info.st_gid, nobody);
+}
+
 TEST_F(ReplacedFile, AFileNobodyMayWriteIsRefusedAndKept) {
   std::string before = fileBytes(path);
   ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
@@ -81,12 +92,13 @@ TEST_F(ReplacedFile, AFileNobodyMayWriteIsRefusedAndKept) {
 }
 
 TEST_F(ReplacedFile, OnlyTheWritersOwnLeftoversAreRemoved) {
-  std::string mine = folder.path("db.vdb.tmp-abcdef"), empty = folder.path("db.vdb.tmp-ghijkl");
+  std::string mine = folder.path("db.vdb.vemro-import-abcdef"),
+              empty = folder.path("db.vdb.vemro-import-ghijkl");
   writeBytes(mine, "my own notes\n");
   writeBytes(empty, "");
   importNew();
   EXPECT_EQ(fileBytes(mine), "my own notes\n");
-  EXPECT_EQ(folder.entries(), (std::vector<std::string>{"db.vdb", "db.vdb.tmp-abcdef"}));
+  EXPECT_EQ(folder.entries(), (std::vector<std::string>{"db.vdb", "db.vdb.vemro-import-abcdef"}));
 }
 
 }  // namespace

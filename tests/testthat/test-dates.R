@@ -67,3 +67,15 @@ test_that("outside the years 1 to 9999 there is no period and no date", {
                    as.Date(c(NA, "0001-12-31", "9999-12-31", NA)))
   expect_identical(vemroDateOf(c(100000102L, 10101L), "weekly-sun"), as.Date(c(NA, NA)))
 })
+
+test_that("a day of the last week of 9999 is a weekly period date only as its week's end", {
+  expect_identical(vemroDateOf(99991231L, "weekly-mon"), as.Date(NA))
+  expect_identical(vemroDateOf(c(99991226L, 99991227L), 56L), as.Date(c(NA, NA)))
+  expect_identical(vemroDateOf(99991231L, "weekly-fri"), as.Date("9999-12-31"))
+  for (f in c(51:54, 56:57)) {
+    expect_error(vemroDateSeq(99991231, 1, f), "^`start` \\(99991231\\) is not a valid weekly",
+                 class = "vemro_error_argument")
+  }
+  expect_error(vemroPeriodSeq(99991229, 1, 51), "is not a valid weekly-mon period date",
+               class = "vemro_error_argument")
+})

@@ -36,9 +36,11 @@ test_that("a service that is not there gives a clean error within seconds", {
 test_that("an address that is not http or https is named as such, not as unreachable", {
   for (address in c("ftp://127.0.0.1:9", "not a url")) {
     withService(address, {
-      expect_error(vemroCodes("vemro-example", direct = TRUE),
-                   sprintf("VEMRO_SERVICE (%s) is not an http:// or https:// address", address),
-                   fixed = TRUE, class = "vemro_error_unreachable")
+      expected <- sprintf("VEMRO_SERVICE (%s) is not an http:// or https:// address", address)
+      expect_error(vemroCodes("vemro-example", direct = TRUE), expected, fixed = TRUE,
+                   class = "vemro_error_unreachable")
+      expect_error(vemroAuthenticate("ann", "k3y-never-shown"), expected, fixed = TRUE,
+                   class = "vemro_error_unreachable")
     })
   }
 })

@@ -52,3 +52,21 @@ test_that("a path that is no valid text, or is marked as bytes, opens from every
   error <- expect_error(vemroCodes(paste0(folder, "/no\001such.vdb")), class = "vemro_error_open")
   expect_match(conditionMessage(error), "no\\001such.vdb", fixed = TRUE)
 })
+
+test_that("a name that is no valid text fails as a name that does not open or is unknown", {
+  missing <- paste0(tempdir(), "/nope\xff.vdb")
+  expect_error(vemroLocalData("NILE", missing), "^Could not open database .*nope\\\\xff",
+               class = "vemro_error_open")
+  expect_error(qvbSeriesInfo(missing, "NILE"), class = "vemro_error_open")
+  expect_error(vemroLocalData("NO\xffSUCH", vemroExampleDb()), "NO\\\\xffSUCH",
+               class = "vemro_error_not_found")
+})
+
+test_that("vemroDatabases lists only files that can be databases", {
+  folder <- tempfile("listing")
+  dir.create(file.path(folder, "sub.vdb"), recursive = TRUE)
+  file.symlink("nowhere", file.path(folder, "dangling.vdb"))
+  file.create(file.path(folder, "empty.vdb"))
+  file.copy(vemroExampleDb(), file.path(folder, "real.vdb"))
+  expect_identical(vemroDatabases(folder), file.path(folder, "real.vdb"))
+})

@@ -40,3 +40,9 @@ test_that("a series whose database does not open is an error, not a series witho
   expect_error(vemroLocalData("AIRPASS", tempdir(), 30, 19600101, 19601231),
                "Could not open database", class = "vemro_error")
 })
+
+test_that("a start after the series' data leaves no period and is an error", {
+  expect_error(vemroLocalData(c("AIRPASS", "UKGAS"), vemroExampleDb(), frequency = 30,
+                              start = 20000101),
+               "^the range from 20001 to 19864 holds no period", class = "vemro_error_argument")
+})

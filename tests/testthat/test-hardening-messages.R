@@ -39,12 +39,16 @@ test_that("the older chain's failures are classed errors too", {
 })
 
 test_that("the older chain cuts a long name and classes a database that does not open", {
-  long <- file.path(tempdir(), strrep("z", 1e5))
-  calls <- list(function() qvbSeriesInfo(long, "NILE"), function() vemroLocalData("NILE", long))
+  missing <- file.path(tempdir(), "missing.vdb")
+  calls <- list(function() qvbSeriesInfo(missing, "NILE"),
+                function() vemroLocalData("NILE", missing))
   for (call in calls) {
-    error <- expect_error(call(), "^Could not open database .*z\\.\\.\\.",
+    error <- expect_error(call(), "^Could not open database .*missing\\.vdb",
                           class = "vemro_error_open")
-    expect_lt(nchar(conditionMessage(error)), 400)
     expect_identical(error$status, 1L)
   }
+  error <- expect_error(vemroLocalData(strrep("z", 1e5), vemroExampleDb()),
+                        "^Unable to load variable name z+\\.\\.\\.",
+                        class = "vemro_error_not_found")
+  expect_lt(nchar(conditionMessage(error)), 400)
 })

@@ -109,7 +109,7 @@ test_that("an import with a bad second data file leaves the database byte for by
   expect_identical(refused$err,
                    sprintf("vemro-db import: %s:2: 4 fields where the header has 3", tooWide))
   expect_identical(readBin(db, "raw", file.size(db) + 1), before)
-  expect_false(any(grepl("\\.tmp-", list.files(folder))))
+  expect_false(any(grepl("\\.vemro-import-", list.files(folder))))
   expect_identical(runTool("list", db)$out, "OLD")
 })
 
@@ -307,4 +307,23 @@ test_that("help goes to standard output; an unknown command is a usage error", {
   unknown <- runTool("frobnicate")
   expect_identical(unknown$status, 2L)
   expect_identical(unknown$err[1], "usage: vemro-db COMMAND ARGS")
+})
+
+test_that("export refuses an output that nobody may write, and show escapes stored control bytes", {
+  folder <- scratchFolder()
+  locked <- writeText(file.path(folder, "locked.csv"), "kept")
+  Sys.chmod(locked, "444")
+  refused <- runTool("export", exampleDb(), locked, file.path(folder, "data.csv"))
+  expect_identical(refused$status, 1L)
+  expect_identical(refused$err, sprintf(
+    "vemro-db export: '%s' is read-only; make it writable to change it", locked))
+  expect_identical(readLines(locked), "kept")
+
+  db <- file.path(folder, "texts.vdb")
+  meta <- writeText(file.path(folder, "meta.csv"), "code,frequency,aggregation,source",
+                    "W1,40,1,\"\033]0;title\a and\nmore\"")
+  data <- writeText(file.path(folder, "data.csv"), "code,date,value", "W1,2020-01-31,1")
+  expect_identical(runTool("import", db, "--meta", meta, "--long", data)$status, 0L)
+  shown <- runTool("show", db, "W1")$out
+  expect_true("source: \\x1B]0;title\\x07 and\\x0Amore" %in% shown)
 })

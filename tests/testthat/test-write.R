@@ -88,3 +88,17 @@ test_that("texts are checked, long ones named, and the date of change is today",
   expect_identical(info$description, strrep("d", 81))
   expect_identical(info$lastChange, Sys.Date())
 })
+
+test_that("a database name that is empty or too long is refused before anything is written", {
+  x <- ts(cbind(Z = 1:3), start = 2000)
+  expect_error(vemroWrite(x, ""), "^`database` must not hold an empty name$",
+               class = "vemro_error_argument")
+  long <- file.path(tempdir(), strrep("d", 600))
+  error <- expect_error(vemroWrite(x, long), "^`database` must be at most 511 bytes long$",
+                        class = "vemro_error_argument")
+  for (call in list(function() vemroFetch("Z", long), function() qvbSeriesInfo(long, "Z"),
+                    function() vemroGetData("Z", long, 2000, 2002, 10, 3))) {
+    expect_error(call(), "must be at most 511 bytes long", class = "vemro_error_argument")
+  }
+  expect_error(vemroFetch("Z", ""), "^`databases` must not hold an empty name$")
+})
