@@ -170,8 +170,12 @@ int Database::codeAfter(const std::string &previous, std::string &code) {
   for (;; step = sqlite3_step(codes_.get())) {
     if (step == SQLITE_DONE) return status::listingOver;
     sqlite3_stmt *stmt = codes_.get();
-    if (step != SQLITE_ROW || sqlite3_column_type(stmt, 0) != SQLITE_TEXT) {
-      return status::seriesUnreadable;
+    if (step != SQLITE_ROW) return status::seriesUnreadable;
+    // A key damaged out of being text names no series; the walk goes on.
+    if (sqlite3_column_type(stmt, 0) != SQLITE_TEXT) {
+      ++damagedKeys_;
+      onward = true;
+      continue;
     }
     std::string found(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)),
                       static_cast<size_t>(sqlite3_column_bytes(stmt, 0)));
@@ -179,7 +183,7 @@ int Database::codeAfter(const std::string &previous, std::string &code) {
     if (!onward && found <= previous) return status::seriesUnreadable;
     // A key damaged into another code would list that code twice.
     if (!walked_.insert(found).second) {
-      ++repeats_;
+      ++damagedKeys_;
       continue;
     }
     walkedTo_ = found;

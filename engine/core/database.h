@@ -39,8 +39,9 @@ class Database {
   // gave, it steps on along the table's own order instead of searching;
   // codes then come in order unless a key is damaged, and none twice.
   int codeAfter(const std::string &previous, std::string &code);
-  // How many codes walks met a second time (a damaged key) and passed over.
-  int repeats() const { return repeats_; }
+  // How many damaged keys walks passed over: a code met a second time, or
+  // one that is not text.
+  int damagedKeys() const { return damagedKeys_; }
   int observations(const char *code, Observations &out);
   // The series' observations from firstPeriod to lastPeriod at `frequency`,
   // converted under `mode`, written to out.
@@ -66,7 +67,7 @@ class Database {
   // nowhere), and the codes that walk has given.
   std::string walkedTo_;
   std::unordered_set<std::string> walked_;
-  int repeats_ = 0;
+  int damagedKeys_ = 0;
 };
 
 }  // namespace vemro::engine

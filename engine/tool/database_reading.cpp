@@ -30,8 +30,8 @@ void forEachCode(engine::Database &database,
 }
 
 void UnreadableSeries::throwIfAny(const std::string &name, const engine::Database &database) const {
-  int repeats = database.repeats();
-  if (found_.empty() && repeats == 0) return;
+  int damagedKeys = database.damagedKeys();
+  if (found_.empty() && damagedKeys == 0) return;
   constexpr size_t named = 5;
   std::string message;
   if (!found_.empty()) {
@@ -43,9 +43,9 @@ void UnreadableSeries::throwIfAny(const std::string &name, const engine::Databas
     if (found_.size() > named) message += " and " + std::to_string(found_.size() - named) + " more";
     message += "; ";
   }
-  if (repeats > 0) {
-    message += std::to_string(repeats) + " code(s) stand twice in the table (a damaged key), " +
-               "the second time passed over; ";
+  if (damagedKeys > 0) {
+    message += std::to_string(damagedKeys) +
+               " damaged key(s) (a code that is not text, or stands twice) were passed over; ";
   }
   throw std::runtime_error(message + "'vemro-db verify " + name + "' tells what is wrong");
 }

@@ -22,8 +22,8 @@ void forEachCode(engine::Database &database, const std::function<void(const std:
 class UnreadableSeries {
  public:
   void add(const std::string &code, int status) { found_.push_back({code, status}); }
-  // Throws naming them (the first few), and how many codes the walk of
-  // `database` met twice, if there are any.
+  // Throws naming them (the first few), and how many damaged keys the walk
+  // of `database` passed over, if there are any.
   void throwIfAny(const std::string &name, const engine::Database &database) const;
 
  private:

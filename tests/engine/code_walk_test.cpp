@@ -103,7 +103,7 @@ class CodeWalk : public ::testing::Test {
       previous = code;
     }
     EXPECT_EQ(found, status::listingOver);
-    repeats = database->repeats();
+    repeats = database->damagedKeys();
     return walked;
   }
 
@@ -147,6 +147,21 @@ TEST_F(CodeWalk, AKeyDamagedIntoAnotherCodeIsPassedOverAndCounted) {
   int repeats = -1;
   EXPECT_EQ(walk(repeats).size(), size_t{seriesCount - 1});
   EXPECT_EQ(repeats, 1);
+}
+
+TEST_F(CodeWalk, ACodeThatIsNotTextIsPassedOverAndCounted) {
+  sqlite3 *db = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+  // A blob sorts after every text: the walk meets it where it used to end.
+  ASSERT_EQ(sqlite3_exec(db, "UPDATE series SET code = CAST('W0100' AS BLOB) WHERE code = 'W0100'",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(db);
+  int damagedKeys = -1;
+  std::set<std::string> walked = walk(damagedKeys);
+  EXPECT_EQ(walked.size(), size_t{seriesCount - 1});
+  EXPECT_EQ(walked.count(codeOf(seriesCount - 1)), 1u);
+  EXPECT_EQ(damagedKeys, 1);
 }
 
 TEST_F(CodeWalk, TheListingPassesOverCodesThatASearchCannotFindAndGoesToTheEnd) {
