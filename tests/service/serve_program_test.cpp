@@ -13,6 +13,7 @@
 #include <regex>
 
 #include "command_line.h"
+#include "listen_address.h"
 #include "service_fixture.h"
 
 namespace {
@@ -137,15 +138,24 @@ TEST_F(ServiceTest, RequestInFlightIsAnsweredBeforeTheProgramEnds) {
   EXPECT_LT(connectToLoopback(port), 0) << "no longer accepting";
 }
 
-// The refusal comes from the command line alone: no name is looked up.
+// Which hosts count as loopback is decided from the text alone: no name is
+// looked up and no socket is opened.
+TEST(ServeCommandLine, OnlyLiteralLoopbackHostsAndLocalhostAreLoopback) {
+  for (const char *host : {"0.0.0.0", "192.0.2.1", "::", "example.org", "127.0.0.1.example.org"}) {
+    EXPECT_FALSE(vemro::service::isLoopbackHost(host)) << host;
+  }
+  for (const char *host : {"127.0.0.1", "::1", "localhost"}) {
+    EXPECT_TRUE(vemro::service::isLoopbackHost(host)) << host;
+  }
+}
+
+// Without users, an address that is not loopback is refused before any socket.
 TEST(ServeCommandLine, NoUsersMeansLoopbackOnly) {
   auto problemWith = [](const char *address) {
     return vemro::service::startupProblem(
         vemro::service::parseCommandLine({"--root", "/srv", "--listen", address}).options);
   };
-  for (const char *address : {"0.0.0.0:0", "192.0.2.1:0", "[::]:0", "example.org:0"}) {
-    EXPECT_NE(problemWith(address).find("not a loopback address"), std::string::npos) << address;
-  }
+  EXPECT_NE(problemWith("192.0.2.1:0").find("not a loopback address"), std::string::npos);
   for (const char *address : {"127.0.0.1:0", "[::1]:0", "localhost:0"}) {
     EXPECT_EQ(problemWith(address), "") << address;
   }
@@ -157,8 +167,7 @@ TEST_F(ServiceTest, ProgramRefusesToServeWithoutUsersBeyondLoopback) {
   ServeProgram program({"--root", root.path().string(), "--listen", "192.0.2.1:0"});
   EXPECT_EQ(program.firstLine(), "");
   EXPECT_EQ(program.waitForExit(), 2);
-  EXPECT_NE(program.errors().find("not a loopback address"), std::string::npos)
-      << program.errors();
+  EXPECT_NE(program.errors().find("not a loopback address"), std::string::npos) << program.errors();
 }
 
 TEST_F(ServiceTest, ProgramRefusesBadCommandLines) {
